@@ -1,0 +1,30 @@
+// Control ids, command ids and private messages of the bar.
+#pragma once
+
+// Sent by the application's idle processing; drives auto-hide.
+constexpr unsigned WM_BAR_IDLE_TICK = 0x5BC;
+// Callback of the notification-area icon.
+constexpr unsigned WM_BAR_TRAY_NOTIFY = 0x54D;
+
+enum BarCommand : int {
+    kCmdShutdown = 998,
+    kCmdRestart = 999,
+    kCmdHide = 1000,
+    kCmdQuit = 1001,
+    kCmdShow = 1003,
+    kCmdAbout = 1005,
+    kCmdSettings = 1006,
+    kCmdEditItems = 1007,
+    kCmdHelp = 1009,
+    kIdSysMenu = 1100,
+    kIdIcon = 1110,
+    kIdChange = 1120,
+    kIdNext = 1130,
+    kIdBefore = 1140,
+    kIdHelpButton = 1150,
+};
+
+// Launch buttons are numbered after their item.
+constexpr int kLaunchIdBase = 2000;
+
+constexpr int kIconId = 31234;

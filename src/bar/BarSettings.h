@@ -1,0 +1,35 @@
+// Rules for the bar options as read from the profile.
+#pragma once
+
+#include <string_view>
+
+// Defaults of the "Env" keys.
+constexpr int kDefaultOverTop = 1;
+constexpr int kDefaultSilent = 0;
+constexpr int kDefaultCurrent = 0;
+constexpr int kDefaultMenuSize = 8;
+constexpr int kDefaultSilentSize = 10;
+
+constexpr int kMinMenuSize = 1;
+constexpr int kMaxMenuSize = 16;
+// Item numbers whose keys the profile has always held.
+constexpr int kMinItem = -99;
+constexpr int kMaxItem = 999;
+
+// The top edge only for the exact text "0"; anything else, the empty text
+// included, docks the bar at the bottom.
+constexpr int menuPosFromText(std::string_view text)
+{
+    return text == "0" ? 0 : 1;
+}
+
+// The bar holds 1 to 16 launch buttons and divides its width by their number.
+constexpr int clampMenuSize(int value)
+{
+    return value < kMinMenuSize ? kMinMenuSize : value > kMaxMenuSize ? kMaxMenuSize : value;
+}
+
+constexpr int clampCurrent(int value)
+{
+    return value < kMinItem ? kMinItem : value > kMaxItem ? kMaxItem : value;
+}

@@ -1,0 +1,232 @@
+// The bar window: creation, settings, layout, placement and destruction.
+#include "LauncherBar.h"
+
+#include "BarGeometry.h"
+#include "BarIds.h"
+#include "BarSettings.h"
+#include "BarTexts.h"
+#include "framework/WinApp.h"
+#include "launch/ItemProfile.h"
+
+namespace {
+
+constexpr char kBarClass[] = "ZelLauncherBar";
+constexpr char kEnv[] = "Env";
+constexpr DWORD kBarStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX; // 0x800A0000
+constexpr DWORD kPushButtonStyle = WS_CHILD | WS_VISIBLE;           // 0x50000000
+
+HFONT makeBarFont(int weight)
+{
+    return CreateFontA(12, 0, 0, 0, weight, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DRAFT_QUALITY, 0, kBarFontFace);
+}
+
+RECT spanRect(Span span, int height)
+{
+    return RECT{span.left, 0, span.right, height};
+}
+
+WinApp& app()
+{
+    return *WinApp::instance();
+}
+
+} // namespace
+
+LauncherBar::LauncherBar()
+{
+    normalFont.reset(makeBarFont(FW_DONTCARE));
+    boldFont.reset(makeBarFont(FW_BOLD));
+    userHidden = 0;
+    barHeight = kBarHeight;
+
+    RECT initial{0, GetSystemMetrics(SM_CYFULLSCREEN) - barHeight, GetSystemMetrics(SM_CXFULLSCREEN),
+                 GetSystemMetrics(SM_CYFULLSCREEN)};
+
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version; // 148
+    platformId = GetVersionExA(&version) ? static_cast<int>(version.dwPlatformId) : VER_PLATFORM_WIN32_NT;
+
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.hInstance = app().instanceHandle();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(app().instanceHandle(), MAKEINTRESOURCEA(kIconId));
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszClassName = kBarClass;
+    registerClass(windowClass);
+
+    DWORD exStyle = platformId == VER_PLATFORM_WIN32_WINDOWS ? WS_EX_TOOLWINDOW : 0;
+    createFrame(exStyle, kBarClass, nullptr, kBarStyle, initial);
+}
+
+LauncherBar::~LauncherBar()
+{
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS)
+        Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    for (auto& button : launchButtons)
+        button.reset();
+    // The remaining members go in reverse declaration order, as C++ does.
+}
+
+LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return onCreate();
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_BAR_IDLE_TICK:
+        onIdleTick();
+        return 0;
+    }
+    return FrameWindow::windowProc(message, wParam, lParam);
+}
+
+int LauncherBar::onCreate()
+{
+    inCreate = 1;
+    int result = layout();
+    inCreate = 0;
+    if (result == -1)
+        return -1;
+    SetWindowTextA(hwnd(), kBarTitle);
+    barShown = 1;
+    return 0;
+}
+
+void LauncherBar::onDrawItem(const DRAWITEMSTRUCT& item)
+{
+    for (const BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton}) {
+        if (button->hwnd() == item.hwndItem) {
+            button->draw(item);
+            return;
+        }
+    }
+}
+
+void LauncherBar::onCommand(int, int) {}
+
+void LauncherBar::onIdleTick() {}
+
+void LauncherBar::loadSettings()
+{
+    std::string menuPos = app().profileString(kEnv, "MenuPos");
+    OverTop = app().profileInt(kEnv, "OverTop", kDefaultOverTop);
+    Silent = app().profileInt(kEnv, "Silent", kDefaultSilent);
+    Current = clampCurrent(app().profileInt(kEnv, "Current", kDefaultCurrent));
+    MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
+    SilentSize = app().profileInt(kEnv, "SilentSize", kDefaultSilentSize);
+    MenuPos = menuPosFromText(menuPos);
+    SetWindowTextA(hwnd(), kBarTitle);
+    loadItems();
+}
+
+void LauncherBar::saveSettings() const
+{
+    app().writeProfileInt(kEnv, "Current", Current);
+    app().writeProfileInt(kEnv, "MenuSize", MenuSize);
+    app().writeProfileInt(kEnv, "SilentSize", SilentSize);
+    app().writeProfileInt(kEnv, "OverTop", OverTop);
+    app().writeProfileInt(kEnv, "Silent", Silent);
+    app().writeProfileString(kEnv, "MenuPos", std::to_string(MenuPos).c_str());
+}
+
+void LauncherBar::loadItems()
+{
+    for (int slot = 0; slot < kMaxSlots; ++slot) {
+        itemName[slot] = readItemName(app(), Current + slot);
+        itemCommand[slot] = readItemCommand(app(), Current + slot);
+    }
+}
+
+int LauncherBar::layout()
+{
+    SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont.get()), TRUE);
+    if (inCreate)
+        loadSettings();
+    place();
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    if (inCreate) {
+        createBitmapButtons(width, height);
+    } else {
+        MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
+        loadItems();
+        destroyPageButtons();
+    }
+    createPageButtons(width, height);
+    return 0;
+}
+
+void LauncherBar::place()
+{
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int width = GetSystemMetrics(SM_CXFULLSCREEN);
+    // Shown again: a bar the user had hidden is no longer hidden.
+    userHidden = 0;
+    SetWindowPos(hwnd(), insertAfter(), 0, MenuPos ? screenHeight - barHeight : 0, width, barHeight,
+                 SWP_SHOWWINDOW);
+    barShown = 1;
+}
+
+void LauncherBar::createBitmapButtons(int clientWidth, int clientHeight)
+{
+    struct Tile {
+        BitmapButton& button;
+        const char* caption;
+        Span span;
+        int id;
+        const char* up;
+        const char* down;
+    };
+    const Tile tiles[] = {
+        {sysMenuButton, "SYSMENU", sysMenuSpan(), kIdSysMenu, "SYSMENUU", "SYSMENUD"},
+        {iconButton, "ICON", tileSpan(clientWidth, 0), kIdIcon, "ICONU", "ICOND"},
+        {changeButton, "CHANGE", tileSpan(clientWidth, 1), kIdChange, "CHANGEU", "CHANGED"},
+        {nextButton, "NEXT", tileSpan(clientWidth, 2), kIdNext, "NEXTU", "NEXTD"},
+        {beforeButton, "BEFORE", tileSpan(clientWidth, 3), kIdBefore, "BEFOREU", "BEFORED"},
+    };
+    for (const Tile& tile : tiles) {
+        tile.button.create(tile.caption, spanRect(tile.span, clientHeight), hwnd(), tile.id);
+        tile.button.loadImages(tile.up, tile.down);
+    }
+}
+
+void LauncherBar::destroyPageButtons()
+{
+    for (auto& button : launchButtons) {
+        if (button) {
+            button->destroy();
+            button.reset();
+        }
+    }
+    helpButton.destroy();
+}
+
+void LauncherBar::createPageButtons(int clientWidth, int clientHeight)
+{
+    WPARAM normal = reinterpret_cast<WPARAM>(normalFont.get());
+    for (int slot = 0; slot < MenuSize; ++slot) {
+        launchButtons[slot] = std::make_unique<LaunchButton>(slot);
+        LaunchButton& button = *launchButtons[slot];
+        button.create("BUTTON", itemName[slot].c_str(), kPushButtonStyle,
+                      spanRect(launchSlotSpan(clientWidth, MenuSize, slot), clientHeight), hwnd(),
+                      kLaunchIdBase + Current + slot);
+        SendMessageA(button.hwnd(), WM_SETFONT, normal, TRUE);
+        ShowWindow(button.hwnd(), SW_SHOWNORMAL);
+        UpdateWindow(button.hwnd());
+        DragAcceptFiles(button.hwnd(), TRUE);
+    }
+    helpButton.create("BUTTON", kHelpCaption, kPushButtonStyle, spanRect(helpSpan(clientWidth, MenuSize), clientHeight),
+                      hwnd(), kIdHelpButton);
+    SendMessageA(helpButton.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont.get()), TRUE);
+    ShowWindow(helpButton.hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(helpButton.hwnd());
+}

@@ -1,0 +1,32 @@
+// Cutting texts to a fixed field size without splitting a double-byte character.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Tells whether a byte is the lead byte of a double-byte character in the
+// running ANSI code page. Win32-free code takes it as a parameter.
+using LeadByteTest = bool (*)(unsigned char);
+
+// The widest text a 260-byte field holds, without its terminator.
+constexpr std::size_t kFieldBytes = 259;
+
+// Length of the longest prefix of text that fits maxBytes and ends on a
+// character boundary. A lead byte with nothing after it counts as one byte.
+inline std::size_t fittingLength(std::string_view text, LeadByteTest isLead, std::size_t maxBytes)
+{
+    std::size_t used = 0;
+    while (used < text.size()) {
+        std::size_t step = (isLead(static_cast<unsigned char>(text[used])) && used + 1 < text.size()) ? 2 : 1;
+        if (used + step > maxBytes)
+            break;
+        used += step;
+    }
+    return used;
+}
+
+inline std::string cutToField(std::string_view text, LeadByteTest isLead, std::size_t maxBytes = kFieldBytes)
+{
+    return std::string(text.substr(0, fittingLength(text, isLead, maxBytes)));
+}

@@ -1,0 +1,198 @@
+// The application object: entry, profile, message loop with idle calls, dialog colours.
+#include "WinApp.h"
+
+#include <commctrl.h>
+
+#include <cassert>
+#include <vector>
+
+#include "ModulePaths.h"
+#include "Window.h"
+
+WinApp* WinApp::current_ = nullptr;
+
+bool isAnsiLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != FALSE;
+}
+
+namespace {
+
+// The module's full path, however long.
+std::string modulePath(HINSTANCE instance)
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(instance, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+} // namespace
+
+WinApp::WinApp()
+{
+    assert(current_ == nullptr);
+    current_ = this;
+}
+
+WinApp::~WinApp()
+{
+    if (current_ == this)
+        current_ = nullptr;
+}
+
+void WinApp::takeModuleNames(HINSTANCE instance)
+{
+    instance_ = instance;
+    std::string path = modulePath(instance);
+    applicationName_ = applicationNameFor(path, isAnsiLeadByte);
+    profileName_ = profileNameFor(path, isAnsiLeadByte);
+    helpPath_ = helpPathFor(path, isAnsiLeadByte);
+}
+
+int WinApp::run(HINSTANCE instance, int showCommand)
+{
+    takeModuleNames(instance);
+    showCommand_ = showCommand;
+    if (!initInstance())
+        return 1;
+    return runMessageLoop();
+}
+
+bool WinApp::onIdle(long count)
+{
+    // The framework's own idle work is done on the first pass.
+    return count == 0;
+}
+
+int WinApp::runMessageLoop()
+{
+    bool idle = true;
+    long idleCount = 0;
+    MSG msg;
+    for (;;) {
+        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            long count = idleCount++;
+            if (!onIdle(count))
+                idle = false;
+            else if (count > 0)
+                waitAfterTick();
+        }
+        do {
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0)
+                return static_cast<int>(msg.wParam);
+            if (got == -1)
+                return 1;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+            if (idleTracker_.restartsIdle(msg.message, msg.pt.x, msg.pt.y)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+void WinApp::waitAfterTick()
+{
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    bool moved = pointer.x != lastPointer_.x || pointer.y != lastPointer_.y;
+    lastPointer_ = pointer;
+    tickWait_ = nextTickWait(tickWait_, moved);
+    // Any input ends the wait at once; no timer, which would restart the idle count.
+    MsgWaitForMultipleObjectsEx(0, nullptr, tickWait_, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+int WinApp::profileInt(const char* section, const char* key, int defaultValue) const
+{
+    return static_cast<int>(GetPrivateProfileIntA(section, key, defaultValue, profileName_.c_str()));
+}
+
+std::string WinApp::profileString(const char* section, const char* key, const char* defaultValue,
+                                  std::size_t maxBytes) const
+{
+    char buffer[4096];
+    DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, sizeof buffer, profileName_.c_str());
+    return cutToField(std::string_view(buffer, length), isAnsiLeadByte, maxBytes);
+}
+
+void WinApp::writeProfileInt(const char* section, const char* key, int value) const
+{
+    WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), profileName_.c_str());
+}
+
+void WinApp::writeProfileString(const char* section, const char* key, const char* text) const
+{
+    WritePrivateProfileStringA(section, key, text, profileName_.c_str());
+}
+
+void WinApp::setDialogColors(COLORREF background, COLORREF text)
+{
+    dialogBrush_.reset(CreateSolidBrush(background));
+    dialogText_ = text;
+}
+
+namespace {
+
+// Paints a message box's dialog, texts and buttons in the dialog colours.
+LRESULT CALLBACK colourBox(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    WinApp* app = WinApp::instance();
+    switch (message) {
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (app && app->dialogBrush()) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, app->dialogTextColor());
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(app->dialogBrush());
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, colourBox, 0);
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+thread_local HHOOK boxHook = nullptr;
+
+LRESULT CALLBACK watchBoxCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND) {
+        HWND hwnd = reinterpret_cast<HWND>(wParam);
+        char className[16] = {};
+        GetClassNameA(hwnd, className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0)
+            SetWindowSubclass(hwnd, colourBox, 0, 0);
+    }
+    return CallNextHookEx(boxHook, code, wParam, lParam);
+}
+
+} // namespace
+
+int showMessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    HHOOK outer = boxHook;
+    boxHook = SetWindowsHookExA(WH_CBT, watchBoxCreation, nullptr, GetCurrentThreadId());
+    int result = MessageBoxA(owner, text, caption, type);
+    if (boxHook)
+        UnhookWindowsHookEx(boxHook);
+    boxHook = outer;
+    return result;
+}
+
+WaitCursor::WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+
+WaitCursor::~WaitCursor()
+{
+    SetCursor(previous_);
+}

@@ -1,0 +1,94 @@
+// The application object: entry, module names, profile access, the message loop with idle calls, dialog colours.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "Handles.h"
+#include "IdleRules.h"
+#include "TextCut.h"
+
+class Window;
+
+class WinApp {
+public:
+    WinApp();
+    WinApp(const WinApp&) = delete;
+    WinApp& operator=(const WinApp&) = delete;
+    virtual ~WinApp();
+
+    static WinApp* instance() { return current_; }
+
+    // The entry: derives the names from the module, initialises the instance
+    // and runs the message loop. Returns the process exit code.
+    int run(HINSTANCE instance, int showCommand);
+
+    // The program's own start-up; false ends the program with exit code 1.
+    virtual bool initInstance() = 0;
+    // Called while the queue is empty with a count that restarts at 0 after
+    // each message; returns true to be called again.
+    virtual bool onIdle(long count);
+    // The loop alone, for a program whose start-up is already done.
+    int runMessageLoop();
+
+    HINSTANCE instanceHandle() const { return instance_; }
+    int showCommand() const { return showCommand_; }
+    const std::string& applicationName() const { return applicationName_; }
+    const std::string& profileName() const { return profileName_; }
+    const std::string& helpPath() const { return helpPath_; }
+
+    Window* mainWindow() const { return mainWindow_; }
+    void setMainWindow(Window* window) { mainWindow_ = window; }
+
+    // The private profile, always the INI file (no registry key is ever set).
+    int profileInt(const char* section, const char* key, int defaultValue) const;
+    // The value as read, cut to at most maxBytes on a character boundary.
+    std::string profileString(const char* section, const char* key, const char* defaultValue = "",
+                              std::size_t maxBytes = 4095) const;
+    void writeProfileInt(const char* section, const char* key, int value) const;
+    void writeProfileString(const char* section, const char* key, const char* text) const;
+
+    void setDialogColors(COLORREF background, COLORREF text);
+    HBRUSH dialogBrush() const { return dialogBrush_.get(); }
+    COLORREF dialogTextColor() const { return dialogText_; }
+
+    // Module path and names, taken from the module at run(); tests of a
+    // program that has no run() call it themselves.
+    void takeModuleNames(HINSTANCE instance);
+
+private:
+    // Waits for input after a tick, longer while the pointer stands still.
+    void waitAfterTick();
+
+    static WinApp* current_;
+    HINSTANCE instance_ = nullptr;
+    int showCommand_ = SW_SHOWNORMAL;
+    std::string applicationName_;
+    std::string profileName_;
+    std::string helpPath_;
+    Window* mainWindow_ = nullptr;
+    Brush dialogBrush_;
+    COLORREF dialogText_ = 0;
+    IdleTracker idleTracker_;
+    unsigned tickWait_ = kTickWaitMoving;
+    POINT lastPointer_{};
+};
+
+// The running ANSI code page's lead-byte test, for the Win32-free helpers.
+bool isAnsiLeadByte(unsigned char byte);
+
+// A message box drawn in the application's dialog colours.
+int showMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
+// The hourglass for the length of a scope.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};

@@ -1,0 +1,50 @@
+// Rules applied to the bar options read from the profile, and the item keys.
+#include <gtest/gtest.h>
+
+#include "bar/BarSettings.h"
+#include "launch/ItemKeys.h"
+
+namespace {
+
+TEST(SettingsRules, OnlyTheExactTextZeroDocksAtTheTop)
+{
+    EXPECT_EQ(menuPosFromText("0"), 0);
+    for (const char* text : {"", "1", "2", "top", " 0", "0 ", "00", "-0", "0\t"})
+        EXPECT_EQ(menuPosFromText(text), 1) << '"' << text << '"';
+}
+
+TEST(SettingsRules, MenuSizeIsKeptWithinOneToSixteen)
+{
+    EXPECT_EQ(clampMenuSize(0), 1);
+    EXPECT_EQ(clampMenuSize(-5), 1);
+    EXPECT_EQ(clampMenuSize(1), 1);
+    EXPECT_EQ(clampMenuSize(8), 8);
+    EXPECT_EQ(clampMenuSize(16), 16);
+    EXPECT_EQ(clampMenuSize(17), 16);
+    EXPECT_EQ(clampMenuSize(2147483647), 16);
+    EXPECT_EQ(clampMenuSize(-2147483647 - 1), 1);
+}
+
+TEST(SettingsRules, CurrentIsBroughtIntoTheKeyRange)
+{
+    EXPECT_EQ(clampCurrent(0), 0);
+    EXPECT_EQ(clampCurrent(-2), -2);
+    EXPECT_EQ(clampCurrent(-99), -99);
+    EXPECT_EQ(clampCurrent(-100), -99);
+    EXPECT_EQ(clampCurrent(999), 999);
+    EXPECT_EQ(clampCurrent(1000), 999);
+    EXPECT_EQ(clampCurrent(2147483647), 999);
+}
+
+TEST(ItemKeys, AreDecimalWithoutPaddingForAnyNumber)
+{
+    EXPECT_EQ(menuItemKey(0), "MenuItem0");
+    EXPECT_EQ(execItemKey(12), "ExecItem12");
+    EXPECT_EQ(menuItemKey(-2), "MenuItem-2");
+    EXPECT_EQ(execItemKey(999), "ExecItem999");
+    // Past the old 12-byte buffer the key is still whole.
+    EXPECT_EQ(execItemKey(1005), "ExecItem1005");
+    EXPECT_EQ(execItemKey(-2147483647 - 1), "ExecItem-2147483648");
+}
+
+} // namespace

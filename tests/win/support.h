@@ -1,0 +1,54 @@
+// Helpers of the Wine tests: the test program's profile, message pumping, screen pixels, started programs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/LauncherApp.h"
+
+// The test program's application object: a LauncherApp that reports its idle calls.
+class TestApp : public LauncherApp {
+public:
+    bool initInstance() override { return true; }
+    bool onIdle(long count) override
+    {
+        if (idleHook)
+            idleHook(count);
+        return LauncherApp::onIdle(count);
+    }
+    void (*idleHook)(long) = nullptr;
+};
+
+TestApp& testApp();
+
+// Full path of an INI file in the Windows directory, where the profile functions keep it.
+std::string windowsIniPath(const std::string& fileName);
+// The test program's own profile (named after the test executable).
+std::string ownIniPath();
+// Replaces a profile file's bytes, or removes it for an empty text; flushes the profile cache.
+void putFile(const std::string& path, const std::string& bytes);
+std::string fileBytes(const std::string& path);
+void removeFile(const std::string& path);
+
+// Dispatches what arrives for the given time.
+void pumpMessages(DWORD milliseconds);
+COLORREF screenPixel(int x, int y);
+
+// The top-level window of a class that belongs to a process, waiting up to timeoutMs for it.
+HWND findProcessWindow(DWORD processId, const char* className, DWORD timeoutMs);
+std::string testDirectory();
+// A generous bound: on some machines 32-bit Wine runs emulated and a start takes a minute.
+constexpr DWORD kStartTimeoutMs = 240000;
+// Copies ZEL32.EXE beside the tests under another name.
+std::string copyProgram(const std::string& fileName);
+struct Started {
+    PROCESS_INFORMATION process{};
+    HWND bar = nullptr;
+};
+Started startProgram(const std::string& path, WORD showCommand);
+// Closes a started bar with WM_CLOSE and returns its exit code (or -1 on a time-out).
+int closeProgram(Started& started);
+
+std::string windowText(HWND hwnd);
+std::string className(HWND hwnd);
