@@ -6,3 +6,31 @@ constexpr const char kBarTitle[] = " ZEL32.EXE Ver1.00";
 // MS Gothic's Japanese face name.
 constexpr const char kBarFontFace[] = "ＭＳ ゴシック";
 constexpr const char kHelpCaption[] = "？";
+
+// The command menu, Windows 95 variant.
+constexpr const char kMenuHide[] = "ZELを隠す";
+constexpr const char kMenuShow[] = "ZELを表示する";
+constexpr const char kMenuRestart[] = "Systemの再起動";
+constexpr const char kMenuShutdown[] = "Windowsの終了";
+constexpr const char kMenuSettings[] = "設定の変更...";
+constexpr const char kMenuItems[] = "アプリケーションの登録...";
+constexpr const char kMenuAbout[] = "バージョン情報...";
+constexpr const char kMenuHelp[] = "ヘルプ...";
+constexpr const char kMenuQuit[] = "ZELを終了する";
+// The command menu elsewhere: byte 0x1E before each mnemonic letter (split so
+// the letter is not read as a hex digit), a tab before the key hint.
+constexpr const char kMenuIconise[] = "アイコン化(\x1E" "N)";
+constexpr const char kMenuRestartKey[] = "Systemの再起動(\x1E" "R)";
+constexpr const char kMenuShutdownKey[] = "Windowsの終了(\x1E" "X)";
+constexpr const char kMenuSettingsKey[] = "設定の変更(\x1E" "S)...";
+constexpr const char kMenuItemsKey[] = "アプリケーションの登録(\x1E" "A)...";
+constexpr const char kMenuAboutKey[] = "バージョン情報(\x1E" "V)...";
+constexpr const char kMenuHelpKey[] = "ヘルプ(\x1E" "H)...";
+constexpr const char kMenuClose[] = "閉じる(\x1E" "C)\tAlt+F4";
+
+constexpr const char kErrorCaption[] = "Error message";
+constexpr const char kInformationCaption[] = "Information Message";
+// Restart or shutdown refused by the system.
+constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。";
+// Neither the .HLP nor the .HTM file beside the program, or no viewer for it.
+constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";

@@ -63,7 +63,7 @@ LauncherBar::LauncherBar()
 LauncherBar::~LauncherBar()
 {
     if (platformId == VER_PLATFORM_WIN32_WINDOWS)
-        Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+        barSystemCalls.notifyIcon(NIM_DELETE, &trayIconData);
     for (auto& button : launchButtons)
         button.reset();
     // The remaining members go in reverse declaration order, as C++ does.
@@ -83,7 +83,12 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BAR_IDLE_TICK:
         onIdleTick();
         return 0;
+    case WM_BAR_TRAY_NOTIFY:
+        onTrayNotify(static_cast<UINT>(lParam));
+        return 0;
     }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
+        addTrayIcon();
     return FrameWindow::windowProc(message, wParam, lParam);
 }
 
@@ -94,7 +99,11 @@ int LauncherBar::onCreate()
     inCreate = 0;
     if (result == -1)
         return -1;
-    SetWindowTextA(hwnd(), kBarTitle);
+    buildCommandMenu(); // sets the title too
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS) {
+        taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+        addTrayIcon();
+    }
     barShown = 1;
     return 0;
 }
@@ -108,10 +117,6 @@ void LauncherBar::onDrawItem(const DRAWITEMSTRUCT& item)
         }
     }
 }
-
-void LauncherBar::onCommand(int, int) {}
-
-void LauncherBar::onIdleTick() {}
 
 void LauncherBar::loadSettings()
 {

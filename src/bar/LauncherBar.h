@@ -15,6 +15,16 @@
 
 constexpr int kMaxSlots = 16;
 
+// The calls that end the session, open help or reach the shell's tray: the
+// tests put recorders here so that they neither end Wine nor start a viewer.
+struct BarSystemCalls {
+    BOOL(WINAPI* exitWindows)(UINT, DWORD) = ExitWindowsEx;
+    BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR) = WinHelpA;
+    HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) = ShellExecuteA;
+    BOOL(WINAPI* notifyIcon)(DWORD, PNOTIFYICONDATAA) = Shell_NotifyIconA;
+};
+extern BarSystemCalls barSystemCalls;
+
 class LauncherBar : public FrameWindow {
 public:
     // Creates the window; when this returns the bar stands at its edge with its controls.
@@ -28,6 +38,19 @@ public:
     void loadSettings();
     void saveSettings() const;
     void loadItems();
+    // The item editor on the block of an item, for a Shift-click; ends with a relayout.
+    void editItemFromButton(LaunchButton& button, int item);
+    // The dialogs of commands 1005, 1006 and 1007 (BarDialogs.cpp); they return how the dialog ended.
+    INT_PTR openAbout();
+    INT_PTR openSettings();
+    INT_PTR openItemEditor();
+    // The bar's commands (BarCommands.cpp).
+    void onCommand(int id, int code);
+    void showCommandMenu();
+    void quit();
+    // Restart or shutdown: save, ask for the privilege, then the system.
+    void exitSystem(UINT how);
+    void openHelp();
 
     Font normalFont;
     Font boldFont;
@@ -60,10 +83,18 @@ protected:
 private:
     int onCreate();
     void onDrawItem(const DRAWITEMSTRUCT& item);
-    void onCommand(int id, int code);
     void onIdleTick();
+    void buildCommandMenu();
+    void addTrayIcon();
+    void onTrayNotify(UINT mouseMessage);
+    // Opens the menu as the foreground window, so that a click elsewhere closes it.
+    void trackCommandMenu(UINT flags, int x, int y, const RECT* rect);
+    void hideOrMinimise();
     void createBitmapButtons(int clientWidth, int clientHeight);
     void createPageButtons(int clientWidth, int clientHeight);
     void destroyPageButtons();
     HWND insertAfter() const { return OverTop ? HWND_TOPMOST : HWND_NOTOPMOST; }
+
+    // Broadcast by a shell that (re)started: the tray icon must be added again.
+    UINT taskbarCreated_ = 0;
 };

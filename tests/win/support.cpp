@@ -128,6 +128,8 @@ Started startProgram(const std::string& path, WORD showCommand)
     if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started.process))
         return started;
+    // Idle means the bar's creation has ended, controls and all.
+    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
     started.bar = findProcessWindow(started.process.dwProcessId, "ZelLauncherBar", kStartTimeoutMs);
     return started;
 }

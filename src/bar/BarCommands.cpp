@@ -1,0 +1,265 @@
+// The bar's behaviour: auto-hide on each tick, every command, the command menu and the tray icon.
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "AutoHide.h"
+#include "BarIds.h"
+#include "BarTexts.h"
+#include "LauncherBar.h"
+#include "framework/WinApp.h"
+
+BarSystemCalls barSystemCalls;
+
+namespace {
+
+struct MenuEntry {
+    int id; // 0: a separator
+    const char* label;
+};
+
+constexpr MenuEntry kWin95Menu[] = {
+    {kCmdHide, kMenuHide},         {kCmdShow, kMenuShow},      {0, nullptr},
+    {kCmdRestart, kMenuRestart},   {kCmdShutdown, kMenuShutdown}, {0, nullptr},
+    {kCmdSettings, kMenuSettings}, {kCmdEditItems, kMenuItems},   {0, nullptr},
+    {kCmdAbout, kMenuAbout},       {kCmdHelp, kMenuHelp},         {0, nullptr},
+    {kCmdQuit, kMenuQuit},
+};
+
+constexpr MenuEntry kOtherMenu[] = {
+    {kCmdHide, kMenuIconise},         {0, nullptr},
+    {kCmdRestart, kMenuRestartKey},   {kCmdShutdown, kMenuShutdownKey}, {0, nullptr},
+    {kCmdSettings, kMenuSettingsKey}, {kCmdEditItems, kMenuItemsKey},   {0, nullptr},
+    {kCmdAbout, kMenuAboutKey},       {kCmdHelp, kMenuHelpKey},         {0, nullptr},
+    {kCmdQuit, kMenuClose},
+};
+
+// Where the paging stops: a page past the highest item number the profile has held.
+constexpr int kLastItem = 999;
+
+bool fileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// NT-family systems refuse ExitWindowsEx without it; elsewhere the calls fail harmlessly.
+void enableShutdownPrivilege()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+} // namespace
+
+void LauncherBar::onIdleTick()
+{
+    // The cheap path: flag tests and IsIconic only, in this order.
+    bool iconic = Silent && !userHidden && IsIconic(hwnd());
+    if (!autoHideWatches(Silent, userHidden, iconic))
+        return;
+    POINT pointer{};
+    if (!GetCursorPos(&pointer))
+        return;
+    int width = GetSystemMetrics(SM_CXFULLSCREEN);
+    AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, iconic, barShown, MenuPos, pointer.y,
+                                                     GetSystemMetrics(SM_CYSCREEN), barHeight, SilentSize});
+    barShown = step.barShown;
+    for (int i = 0; i < step.count; ++i)
+        SetWindowPos(hwnd(), insertAfter(), 0, step.moves[i].y, width, step.moves[i].height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void LauncherBar::onCommand(int id, int code)
+{
+    if (id == kIdSysMenu && code == BN_DOUBLECLICKED) {
+        quit();
+        return;
+    }
+    if (code != BN_CLICKED)
+        return;
+    switch (id) {
+    case kCmdShutdown:
+        exitSystem(EWX_SHUTDOWN);
+        break;
+    case kCmdRestart:
+        exitSystem(EWX_REBOOT);
+        break;
+    case kCmdHide:
+    case kIdIcon:
+        hideOrMinimise();
+        break;
+    case kCmdQuit:
+        quit(); // the bar is gone: nothing may follow
+        break;
+    case kCmdShow:
+        userHidden = 0;
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        break;
+    case kCmdAbout:
+        openAbout();
+        break;
+    case kCmdSettings:
+        openSettings();
+        break;
+    case kCmdEditItems:
+        openItemEditor();
+        break;
+    case kCmdHelp:
+    case kIdHelpButton:
+        openHelp();
+        break;
+    case kIdSysMenu:
+        showCommandMenu();
+        break;
+    case kIdChange:
+        MenuPos = MenuPos ? 0 : 1;
+        layout();
+        break;
+    case kIdNext:
+        if (Current + MenuSize > kLastItem) {
+            MessageBeep(MB_ICONASTERISK);
+            break;
+        }
+        Current += MenuSize;
+        layout();
+        break;
+    case kIdBefore:
+        if (Current <= 0) {
+            MessageBeep(MB_ICONASTERISK);
+            break;
+        }
+        Current -= MenuSize;
+        if (Current <= 0)
+            Current = 0;
+        layout();
+        break;
+    }
+}
+
+void LauncherBar::hideOrMinimise()
+{
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS) {
+        userHidden = 1;
+        ShowWindow(hwnd(), SW_HIDE);
+    } else {
+        ShowWindow(hwnd(), SW_MINIMIZE);
+    }
+}
+
+void LauncherBar::buildCommandMenu()
+{
+    commandMenu.reset(CreatePopupMenu());
+    std::span<const MenuEntry> entries =
+        platformId == VER_PLATFORM_WIN32_WINDOWS ? std::span<const MenuEntry>(kWin95Menu) : kOtherMenu;
+    int separators = 0;
+    for (const MenuEntry& entry : entries) {
+        if (entry.id == 0) {
+            AppendMenuA(commandMenu.get(), MF_SEPARATOR, 0, nullptr);
+            if (++separators == 2)
+                SetWindowTextA(hwnd(), kBarTitle);
+        } else {
+            AppendMenuA(commandMenu.get(), MF_STRING, static_cast<UINT_PTR>(entry.id), entry.label);
+        }
+    }
+}
+
+void LauncherBar::addTrayIcon()
+{
+    trayIconData = NOTIFYICONDATAA{};
+    // The version-1 record: the layout every shell understands (88 bytes on 32-bit).
+    trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIconData.hWnd = hwnd();
+    trayIconData.uID = 1;
+    trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIconData.uCallbackMessage = WM_BAR_TRAY_NOTIFY;
+    trayIconData.hIcon = LoadIconA(WinApp::instance()->instanceHandle(), MAKEINTRESOURCEA(kIconId));
+    // A version-1 tip holds 64 bytes with its terminator.
+    std::string_view tip(kBarTitle);
+    tip.copy(trayIconData.szTip, 63);
+    barSystemCalls.notifyIcon(NIM_ADD, &trayIconData);
+}
+
+void LauncherBar::onTrayNotify(UINT mouseMessage)
+{
+    // A dialog or message box of the bar is open: the tray must not quit or relayout under it.
+    if (!IsWindowEnabled(hwnd()))
+        return;
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        trackCommandMenu(TPM_RIGHTALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, nullptr);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+        if (userHidden) {
+            userHidden = 0;
+            ShowWindow(hwnd(), SW_SHOWNORMAL);
+        } else {
+            userHidden = 1;
+            ShowWindow(hwnd(), SW_HIDE);
+        }
+        break;
+    }
+}
+
+void LauncherBar::showCommandMenu()
+{
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT bar{};
+    GetWindowRect(hwnd(), &bar);
+    trackCommandMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, 20, bar.bottom, &desktop);
+}
+
+void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
+{
+    HWND self = hwnd();
+    SetForegroundWindow(self);
+    TrackPopupMenu(commandMenu.get(), flags, x, y, 0, self, rect);
+    // The chosen command may already have ended the bar: only the saved handle is used.
+    PostMessageA(self, WM_NULL, 0, 0);
+}
+
+void LauncherBar::quit()
+{
+    commandMenu.reset(); // DestroyMenu; the owner then holds no handle
+    saveSettings();
+    // The last action: the bar object is deleted inside.
+    DestroyWindow(hwnd());
+}
+
+void LauncherBar::exitSystem(UINT how)
+{
+    saveSettings();
+    enableShutdownPrivilege();
+    if (!barSystemCalls.exitWindows(how, 0)) {
+        MessageBeep(MB_ICONHAND);
+        showMessageBox(hwnd(), kExitFailedText, kErrorCaption, MB_OK | MB_ICONHAND);
+    }
+}
+
+void LauncherBar::openHelp()
+{
+    const std::string& helpFile = WinApp::instance()->helpPath();
+    if (fileExists(helpFile) && barSystemCalls.winHelp(hwnd(), helpFile.c_str(), HELP_CONTENTS, 0))
+        return;
+    // The help path always ends in ".HLP"; the page beside it is named like it.
+    std::string page = helpFile.substr(0, helpFile.size() - 4) + ".HTM";
+    if (fileExists(page)) {
+        HINSTANCE started = barSystemCalls.shellExecute(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+        if (reinterpret_cast<INT_PTR>(started) > 32)
+            return;
+    }
+    MessageBeep(MB_ICONASTERISK);
+    showMessageBox(hwnd(), kNoHelpText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
+}

@@ -1,0 +1,140 @@
+// The auto-hide decision at every boundary of its bands, at both edges, and the slides' moves.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "bar/AutoHide.h"
+
+namespace {
+
+constexpr int kSy = 768;
+constexpr int kBottom = 1;
+constexpr int kTop = 0;
+
+AutoHideResult tick(int menuPos, int shown, int y, int silentSize = 10, int silent = 1, int userHidden = 0,
+                    bool iconic = false)
+{
+    return autoHideStep(AutoHideInput{silent, userHidden, iconic, shown, menuPos, y, kSy, 19, silentSize});
+}
+
+std::vector<SlideMove> moves(const AutoHideResult& r)
+{
+    return std::vector<SlideMove>(r.moves.begin(), r.moves.begin() + r.count);
+}
+
+const std::vector<int> kRetractHeights{18, 16, 14, 12, 10, 8, 6, 4, 2};
+const std::vector<int> kSlideOutHeights{3, 5, 7, 9, 11, 13, 15, 17, 19};
+
+std::vector<SlideMove> anchored(const std::vector<int>& heights, int menuPos)
+{
+    std::vector<SlideMove> out;
+    for (int h : heights)
+        out.push_back({menuPos ? kSy - h : 0, h});
+    return out;
+}
+
+bool stays(const AutoHideResult& r, int shown)
+{
+    return r.count == 0 && r.barShown == shown;
+}
+
+TEST(AutoHide, BottomEdgeWithTheDefaultBand)
+{
+    // Full bar: stands at sy - 29, retracts from sy - 30 on.
+    EXPECT_TRUE(stays(tick(kBottom, 1, kSy - 29), 1));
+    EXPECT_TRUE(stays(tick(kBottom, 1, kSy - 1), 1));
+    AutoHideResult r = tick(kBottom, 1, kSy - 30);
+    EXPECT_EQ(r.barShown, 0);
+    EXPECT_EQ(moves(r), anchored(kRetractHeights, kBottom));
+    EXPECT_EQ(moves(tick(kBottom, 1, 0)), anchored(kRetractHeights, kBottom));
+    // Strip: stays at sy - 10, slides out from sy - 9 on (the lowest 9 rows).
+    EXPECT_TRUE(stays(tick(kBottom, 0, kSy - 10), 0));
+    EXPECT_TRUE(stays(tick(kBottom, 0, 0), 0));
+    r = tick(kBottom, 0, kSy - 9);
+    EXPECT_EQ(r.barShown, 1);
+    EXPECT_EQ(moves(r), anchored(kSlideOutHeights, kBottom));
+    EXPECT_EQ(moves(tick(kBottom, 0, kSy - 1)), anchored(kSlideOutHeights, kBottom));
+    // The last move leaves the bar on the bottom rows.
+    EXPECT_EQ(moves(r).back(), (SlideMove{kSy - 19, 19}));
+    EXPECT_EQ(moves(tick(kBottom, 1, 5)).back(), (SlideMove{kSy - 2, 2}));
+}
+
+TEST(AutoHide, TopEdgeWithTheDefaultBand)
+{
+    EXPECT_TRUE(stays(tick(kTop, 1, 29), 1));
+    EXPECT_TRUE(stays(tick(kTop, 1, 0), 1));
+    AutoHideResult r = tick(kTop, 1, 30);
+    EXPECT_EQ(r.barShown, 0);
+    EXPECT_EQ(moves(r), anchored(kRetractHeights, kTop));
+    EXPECT_EQ(moves(tick(kTop, 1, kSy - 1)), anchored(kRetractHeights, kTop));
+
+    EXPECT_TRUE(stays(tick(kTop, 0, 10), 0));
+    EXPECT_TRUE(stays(tick(kTop, 0, kSy - 1), 0));
+    r = tick(kTop, 0, 9);
+    EXPECT_EQ(r.barShown, 1);
+    EXPECT_EQ(moves(r), anchored(kSlideOutHeights, kTop));
+    EXPECT_EQ(moves(tick(kTop, 0, 0)), anchored(kSlideOutHeights, kTop));
+}
+
+TEST(AutoHide, NarrowEmptyAndNegativeBands)
+{
+    // SilentSize 1: at the bottom nothing passes y > sy - 1; at the top only row 0 calls.
+    EXPECT_TRUE(stays(tick(kBottom, 0, kSy - 1, 1), 0));
+    EXPECT_TRUE(stays(tick(kTop, 0, 1, 1), 0));
+    EXPECT_EQ(tick(kTop, 0, 0, 1).barShown, 1);
+    EXPECT_TRUE(stays(tick(kBottom, 1, kSy - 20, 1), 1));
+    EXPECT_EQ(tick(kBottom, 1, kSy - 21, 1).barShown, 0);
+    EXPECT_TRUE(stays(tick(kTop, 1, 20, 1), 1));
+    EXPECT_EQ(tick(kTop, 1, 21, 1).barShown, 0);
+
+    // SilentSize 0: nothing on the screen calls the bar back at either edge.
+    for (int y : {0, 1, kSy - 1}) {
+        EXPECT_TRUE(stays(tick(kBottom, 0, y, 0), 0)) << y;
+        EXPECT_TRUE(stays(tick(kTop, 0, y, 0), 0)) << y;
+    }
+    EXPECT_TRUE(stays(tick(kBottom, 1, kSy - 19, 0), 1));
+    EXPECT_EQ(tick(kBottom, 1, kSy - 20, 0).barShown, 0);
+    EXPECT_TRUE(stays(tick(kTop, 1, 19, 0), 1));
+    EXPECT_EQ(tick(kTop, 1, 20, 0).barShown, 0);
+
+    // Negative: the retract line moves toward the edge; no call-back at all.
+    for (int y : {0, kSy - 1}) {
+        EXPECT_TRUE(stays(tick(kBottom, 0, y, -5), 0)) << y;
+        EXPECT_TRUE(stays(tick(kTop, 0, y, -5), 0)) << y;
+    }
+    EXPECT_TRUE(stays(tick(kBottom, 1, kSy - 14, -5), 1));
+    EXPECT_EQ(tick(kBottom, 1, kSy - 15, -5).barShown, 0);
+    EXPECT_TRUE(stays(tick(kTop, 1, 14, -5), 1));
+    EXPECT_EQ(tick(kTop, 1, 15, -5).barShown, 0);
+
+    // Extreme profile values neither overflow nor call the bar back.
+    EXPECT_TRUE(stays(tick(kBottom, 0, kSy - 1, INT_MIN), 0));
+    EXPECT_TRUE(stays(tick(kTop, 0, 0, INT_MIN), 0));
+    EXPECT_TRUE(stays(tick(kBottom, 1, 0, INT_MAX), 1));
+    EXPECT_TRUE(stays(tick(kTop, 1, kSy - 1, INT_MAX), 1));
+    EXPECT_EQ(tick(kTop, 0, kSy - 1, INT_MAX).barShown, 1);
+}
+
+TEST(AutoHide, OffUserHiddenOrMinimisedDoesNothing)
+{
+    // Pointers that would start a slide in each state.
+    for (int silent : {0, 1}) {
+        for (int hidden : {0, 1}) {
+            for (bool iconic : {false, true}) {
+                bool active = silent && !hidden && !iconic;
+                EXPECT_EQ(autoHideWatches(silent, hidden, iconic), active);
+                AutoHideResult out = tick(kBottom, 1, 0, 10, silent, hidden, iconic);
+                AutoHideResult in = tick(kTop, 0, 0, 10, silent, hidden, iconic);
+                EXPECT_EQ(out.count, active ? 9 : 0);
+                EXPECT_EQ(out.barShown, active ? 0 : 1);
+                EXPECT_EQ(in.count, active ? 9 : 0);
+                EXPECT_EQ(in.barShown, active ? 1 : 0);
+            }
+        }
+    }
+    // Any nonzero Silent turns it on.
+    EXPECT_EQ(tick(kBottom, 1, 0, 10, -3).barShown, 0);
+}
+
+} // namespace

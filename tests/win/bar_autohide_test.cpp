@@ -1,0 +1,175 @@
+// Auto-hide of a real bar: the pointer put on each boundary row, ticks sent, the window's rectangle read.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "bar/BarIds.h"
+#include "bar/LauncherBar.h"
+#include "support.h"
+
+namespace {
+
+struct Move {
+    int y;
+    int height;
+    UINT flags;
+    HWND insertAfter;
+};
+
+std::vector<Move> recordedMoves;
+
+// Sees every move the bar asks for, with the arguments it passed.
+LRESULT CALLBACK recordMoves(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_WINDOWPOSCHANGING) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOSIZE))
+            recordedMoves.push_back({pos->y, pos->cy, pos->flags, pos->hwndInsertAfter});
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+class AutoHideBar : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (bar) {
+            RemoveWindowSubclass(bar->hwnd(), recordMoves, 0);
+            DestroyWindow(bar->hwnd());
+        }
+        removeFile(ownIniPath());
+    }
+    void open(const std::string& ini)
+    {
+        putFile(ownIniPath(), ini);
+        bar = new LauncherBar();
+        ASSERT_NE(bar->hwnd(), nullptr);
+        pumpMessages(50);
+        SetWindowSubclass(bar->hwnd(), recordMoves, 0, 0);
+        recordedMoves.clear();
+    }
+    // The pointer on a row (x anywhere), one tick, the bar's rectangle after it.
+    RECT tickAt(int y, int x = 300)
+    {
+        SetCursorPos(x, y);
+        recordedMoves.clear();
+        SendMessageA(bar->hwnd(), WM_BAR_IDLE_TICK, 0, 0);
+        RECT r{};
+        GetWindowRect(bar->hwnd(), &r);
+        return r;
+    }
+    LauncherBar* bar = nullptr;
+    int sy = GetSystemMetrics(SM_CYSCREEN);
+    int width = GetSystemMetrics(SM_CXFULLSCREEN);
+};
+
+std::string show(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+#define EXPECT_RECT(r, l, t, rt, b) EXPECT_EQ(show(r), show(RECT{l, t, rt, b}))
+
+TEST_F(AutoHideBar, BottomEdgeRetractsAndSlidesOutAtItsBoundaryRows)
+{
+    open("[Env]\r\nSilent=1\r\n");
+    EXPECT_RECT(tickAt(sy - 29), 0, sy - 19, width, sy);
+    EXPECT_EQ(bar->barShown, 1);
+    EXPECT_TRUE(recordedMoves.empty());
+
+    EXPECT_RECT(tickAt(sy - 30), 0, sy - 2, width, sy);
+    EXPECT_EQ(bar->barShown, 0);
+    // Nine moves anchored at the bottom row, each showing, not activating, topmost.
+    ASSERT_EQ(recordedMoves.size(), 9u);
+    int height = 18;
+    for (const Move& move : recordedMoves) {
+        EXPECT_EQ(move.height, height);
+        EXPECT_EQ(move.y, sy - height);
+        EXPECT_EQ(move.flags & (SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOMOVE),
+                  static_cast<UINT>(SWP_NOACTIVATE | SWP_SHOWWINDOW));
+        EXPECT_EQ(move.insertAfter, HWND_TOPMOST);
+        height -= 2;
+    }
+
+    EXPECT_RECT(tickAt(sy - 10), 0, sy - 2, width, sy);
+    EXPECT_EQ(bar->barShown, 0);
+    // The horizontal position plays no part: the far right calls it back too.
+    EXPECT_RECT(tickAt(sy - 9, width - 1), 0, sy - 19, width, sy);
+    EXPECT_EQ(bar->barShown, 1);
+    ASSERT_EQ(recordedMoves.size(), 9u);
+    EXPECT_EQ(recordedMoves.front().height, 3);
+    EXPECT_EQ(recordedMoves.front().y, sy - 3);
+    EXPECT_EQ(recordedMoves.back().height, 19);
+}
+
+TEST_F(AutoHideBar, TopEdgeRetractsAndSlidesOutAtItsBoundaryRows)
+{
+    // Not topmost: every move applies the insert-after rule again.
+    open("[Env]\r\nSilent=1\r\nMenuPos=0\r\nOverTop=0\r\n");
+    EXPECT_RECT(tickAt(29), 0, 0, width, 19);
+    EXPECT_RECT(tickAt(30), 0, 0, width, 2);
+    ASSERT_EQ(recordedMoves.size(), 9u);
+    for (const Move& move : recordedMoves) {
+        EXPECT_EQ(move.y, 0);
+        EXPECT_EQ(move.insertAfter, HWND_NOTOPMOST);
+    }
+    EXPECT_EQ(recordedMoves.back().height, 2);
+    EXPECT_RECT(tickAt(10), 0, 0, width, 2);
+    EXPECT_RECT(tickAt(9), 0, 0, width, 19);
+    EXPECT_EQ(GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    // A change of OverTop takes effect with the next move.
+    bar->OverTop = 1;
+    EXPECT_RECT(tickAt(200), 0, 0, width, 2);
+    EXPECT_NE(GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(AutoHideBar, NothingMovesWhenOffUserHiddenOrMinimised)
+{
+    open("[Env]\r\nSilent=0\r\n");
+    EXPECT_RECT(tickAt(0), 0, sy - 19, width, sy);
+    EXPECT_EQ(bar->barShown, 1);
+    DestroyWindow(bar->hwnd());
+
+    bar = nullptr;
+    open("[Env]\r\nSilent=1\r\n");
+    bar->userHidden = 1;
+    EXPECT_RECT(tickAt(0), 0, sy - 19, width, sy);
+    EXPECT_EQ(bar->barShown, 1);
+    bar->userHidden = 0;
+
+    ShowWindow(bar->hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(bar->hwnd()));
+    tickAt(0);
+    EXPECT_TRUE(recordedMoves.empty());
+    EXPECT_TRUE(IsIconic(bar->hwnd()));
+    EXPECT_EQ(bar->barShown, 1);
+    ShowWindow(bar->hwnd(), SW_RESTORE);
+    EXPECT_RECT(tickAt(0), 0, sy - 2, width, sy);
+
+    // A retracted bar keeps its state while the user has it hidden.
+    bar->userHidden = 1;
+    tickAt(sy - 1);
+    EXPECT_TRUE(recordedMoves.empty());
+    EXPECT_EQ(bar->barShown, 0);
+}
+
+TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndAZeroBandNeverCallsIt)
+{
+    open("[Env]\r\nSilent=1\r\nSilentSize=0\r\n");
+    EXPECT_RECT(tickAt(sy - 20), 0, sy - 2, width, sy);
+    EXPECT_RECT(tickAt(sy - 1), 0, sy - 2, width, sy);
+    EXPECT_EQ(bar->barShown, 0);
+    // CHANGE relayouts at the other edge at full height.
+    SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdChange, BN_CLICKED), 0);
+    RECT r{};
+    GetWindowRect(bar->hwnd(), &r);
+    EXPECT_RECT(r, 0, 0, width, 19);
+    EXPECT_EQ(bar->barShown, 1);
+}
+
+} // namespace

@@ -1,0 +1,438 @@
+// Every command of a real bar (the variant for NT-family systems in this process), quit and close of started copies.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "bar/BarIds.h"
+#include "bar_test_support.h"
+#include "support.h"
+
+namespace {
+
+// Menu item counts at each WM_SETTEXT of a bar: shows when the title is set.
+std::vector<int> titleMenuCounts;
+HHOOK titleHook = nullptr;
+
+LRESULT CALLBACK watchTitle(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SETTEXT && className(call->hwnd) == "ZelLauncherBar") {
+        auto* bar = reinterpret_cast<LauncherBar*>(GetWindowLongPtrA(call->hwnd, GWLP_USERDATA));
+        titleMenuCounts.push_back(bar && bar->commandMenu ? GetMenuItemCount(bar->commandMenu.get()) : -1);
+    }
+    return CallNextHookEx(titleHook, code, wParam, lParam);
+}
+
+class BarCommands : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (bar && IsWindow(barWindow))
+            DestroyWindow(barWindow);
+        barSystemCalls = BarSystemCalls{};
+        removeFile(ownIniPath());
+    }
+    void open(const std::string& ini)
+    {
+        putFile(ownIniPath(), ini);
+        bar = new LauncherBar();
+        barWindow = bar->hwnd();
+        ASSERT_NE(barWindow, nullptr);
+        pumpMessages(50);
+    }
+    void command(int id, int code = BN_CLICKED)
+    {
+        SendMessageA(barWindow, WM_COMMAND, MAKEWPARAM(id, code), 0);
+    }
+    RECT barRect() const
+    {
+        RECT r{};
+        GetWindowRect(barWindow, &r);
+        return r;
+    }
+    LauncherBar* bar = nullptr;
+    HWND barWindow = nullptr;
+    int sy = GetSystemMetrics(SM_CYSCREEN);
+};
+
+TEST_F(BarCommands, TheMenuForNtFamilySystemsItemByItem)
+{
+    titleMenuCounts.clear();
+    titleHook = SetWindowsHookExA(WH_CALLWNDPROC, watchTitle, nullptr, GetCurrentThreadId());
+    open("");
+    UnhookWindowsHookEx(titleHook);
+    ASSERT_EQ(bar->platformId, VER_PLATFORM_WIN32_NT);
+    std::vector<MenuLine> expected{
+        {1000, "\x83" "A\x83" "C\x83R\x83\x93\x89\xBB(\x1EN)", false},
+        {0, "", true},
+        {999, "System\x82\xCC\x8D\xC4\x8BN\x93\xAE(\x1ER)", false},
+        {998, "Windows\x82\xCC\x8FI\x97\xB9(\x1EX)", false},
+        {0, "", true},
+        {1006, "\x90\xDD\x92\xE8\x82\xCC\x95\xCF\x8DX(\x1ES)...", false},
+        {1007, "\x83" "A\x83v\x83\x8A\x83P\x81[\x83V\x83\x87\x83\x93\x82\xCC\x93o\x98^(\x1E" "A)...", false},
+        {0, "", true},
+        {1005, "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1(\x1EV)...", false},
+        {1009, "\x83w\x83\x8B\x83v(\x1EH)...", false},
+        {0, "", true},
+        {1001, "\x95\xC2\x82\xB6\x82\xE9(\x1E" "C)\x09" "Alt+F4", false},
+    };
+    std::vector<MenuLine> lines = readMenu(bar->commandMenu.get());
+    ASSERT_EQ(lines.size(), expected.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << i << ": " << lines[i].label;
+    // The settings load sets the title before the menu exists, the menu after its second separator.
+    EXPECT_EQ(titleMenuCounts, (std::vector<int>{-1, 5}));
+    EXPECT_EQ(windowText(barWindow), " ZEL32.EXE Ver1.00");
+}
+
+TEST_F(BarCommands, PagingAndTheEdgeEndWithARelayout)
+{
+    open("[Env]\r\nCurrent=3\r\nMenuSize=8\r\n");
+    command(kIdBefore);
+    EXPECT_EQ(bar->Current, 0);
+    EXPECT_NE(GetDlgItem(barWindow, 2000), nullptr);
+    EXPECT_NE(GetDlgItem(barWindow, 2007), nullptr);
+    EXPECT_EQ(GetDlgItem(barWindow, 2010), nullptr);
+    command(kIdBefore); // only a beep
+    EXPECT_EQ(bar->Current, 0);
+    command(kIdNext);
+    command(kIdNext);
+    EXPECT_EQ(bar->Current, 16);
+    EXPECT_NE(GetDlgItem(barWindow, 2016), nullptr);
+    EXPECT_NE(GetDlgItem(barWindow, 2023), nullptr);
+    EXPECT_EQ(GetDlgItem(barWindow, 2015), nullptr);
+    // A notification other than a click pages nothing.
+    command(kIdNext, BN_DOUBLECLICKED);
+    EXPECT_EQ(bar->Current, 16);
+    command(kIdBefore);
+    EXPECT_EQ(bar->Current, 8);
+
+    // The last page that starts within the item numbers, then only beeps.
+    bar->Current = 991;
+    command(kIdNext);
+    EXPECT_EQ(bar->Current, 999);
+    EXPECT_NE(GetDlgItem(barWindow, 2999), nullptr);
+    command(kIdNext);
+    EXPECT_EQ(bar->Current, 999);
+
+    // CHANGE twice: top, then bottom again, each at full height; the settings reach the profile only on a save.
+    ShowWindow(barWindow, SW_HIDE);
+    bar->userHidden = 1;
+    command(kIdChange);
+    EXPECT_EQ(bar->MenuPos, 0);
+    RECT r = barRect();
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.bottom, 19);
+    EXPECT_TRUE(IsWindowVisible(barWindow));
+    EXPECT_EQ(bar->userHidden, 0);
+    command(kIdChange);
+    r = barRect();
+    EXPECT_EQ(r.top, sy - 19);
+    EXPECT_EQ(r.bottom, sy);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=3\r\nMenuSize=8\r\n");
+}
+
+TEST_F(BarCommands, IconAndHideMinimiseShowRestores)
+{
+    open("");
+    for (int id : {static_cast<int>(kIdIcon), static_cast<int>(kCmdHide)}) {
+        command(id);
+        EXPECT_TRUE(IsIconic(barWindow)) << id;
+        EXPECT_EQ(bar->userHidden, 0) << id;
+        ShowWindow(barWindow, SW_RESTORE);
+        EXPECT_FALSE(IsIconic(barWindow));
+    }
+    ShowWindow(barWindow, SW_HIDE);
+    bar->userHidden = 1;
+    command(kCmdShow);
+    EXPECT_TRUE(IsWindowVisible(barWindow));
+    EXPECT_EQ(bar->userHidden, 0);
+}
+
+TEST_F(BarCommands, SysMenuOpensTheMenuBesideItAsTheForegroundWindow)
+{
+    open("[Env]\r\nMenuPos=0\r\n");
+    OpenMenu shown = whileMenuOpen([&] { command(kIdSysMenu); });
+    ASSERT_TRUE(shown.seen);
+    EXPECT_EQ(shown.menu, bar->commandMenu.get());
+    EXPECT_EQ(shown.foreground, barWindow);
+    // Left-aligned at x 20, its top at the bar's bottom.
+    EXPECT_EQ(shown.rect.left, 20);
+    EXPECT_EQ(shown.rect.top, 19);
+    // WM_NULL was posted after the menu.
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, barWindow, WM_NULL, WM_NULL, PM_REMOVE));
+
+    command(kIdChange);
+    shown = whileMenuOpen([&] { command(kIdSysMenu); });
+    ASSERT_TRUE(shown.seen);
+    // At the bottom the system moves it up to stay on the screen.
+    EXPECT_EQ(shown.rect.left, 20);
+    EXPECT_LE(shown.rect.bottom, sy);
+    EXPECT_LT(shown.rect.top, sy - 19);
+    pumpMessages(20);
+}
+
+std::atomic<int> loopTicks{0};
+
+void countTick(long count)
+{
+    if (count > 0)
+        ++loopTicks;
+}
+
+TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
+{
+    open("[Env]\r\nCurrent=5\r\n[Menu]\r\nMenuItem0=Keep\r\n");
+    HMENU menu = bar->commandMenu.get();
+    command(kIdNext);
+    testApp().setMainWindow(bar);
+    loopTicks = 0;
+    testApp().idleHook = countTick;
+    int ticksBefore = -1;
+    int ticksAfter = -1;
+    // No help file beside the test program: the help button says so in a box.
+    BoxCloser box("Information Message", [&] {
+        ticksBefore = loopTicks;
+        Sleep(300);
+        ticksAfter = loopTicks;
+    });
+    auto waitTicks = [](int count) {
+        DWORD start = GetTickCount();
+        while (loopTicks < count && GetTickCount() - start < 20000)
+            Sleep(5);
+    };
+    // Help once the loop ticks; the loop ends once ticks run again after the box.
+    std::thread quitter([&] {
+        waitTicks(5);
+        PostMessageA(barWindow, WM_COMMAND, MAKEWPARAM(kIdHelpButton, BN_CLICKED), 0);
+        box.join();
+        waitTicks(loopTicks + 5);
+        PostMessageA(barWindow, WM_COMMAND, MAKEWPARAM(kIdSysMenu, BN_DOUBLECLICKED), 0);
+    });
+    int exitCode = testApp().runMessageLoop();
+    quitter.join();
+    testApp().idleHook = nullptr;
+    bar = nullptr;
+
+    EXPECT_TRUE(box.seen);
+    EXPECT_EQ(box.text, "\x83w\x83\x8B\x83v\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    EXPECT_GT(ticksBefore, 0);
+    EXPECT_EQ(ticksBefore, ticksAfter);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_FALSE(IsWindow(barWindow));
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+                                       "MenuPos=1\r\n[Menu]\r\nMenuItem0=Keep\r\n");
+}
+
+struct ExitCall {
+    UINT how;
+    bool privilegeEnabled;
+    std::string profile;
+};
+std::vector<ExitCall> exitCalls;
+BOOL exitResult = FALSE;
+
+bool shutdownPrivilegeEnabled()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    LUID luid{};
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &luid);
+    PRIVILEGE_SET set{};
+    set.PrivilegeCount = 1;
+    set.Privilege[0].Luid = luid;
+    BOOL enabled = FALSE;
+    PrivilegeCheck(token, &set, &enabled);
+    CloseHandle(token);
+    return enabled != FALSE;
+}
+
+void setShutdownPrivilege(bool enable)
+{
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+    TOKEN_PRIVILEGES privileges{};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    CloseHandle(token);
+}
+
+BOOL WINAPI recordExit(UINT how, DWORD)
+{
+    exitCalls.push_back({how, shutdownPrivilegeEnabled(), fileBytes(ownIniPath())});
+    return exitResult;
+}
+
+TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
+{
+    open("[Env]\r\nMenuSize=4\r\n");
+    barSystemCalls.exitWindows = recordExit;
+    exitCalls.clear();
+    command(kIdNext);
+    setShutdownPrivilege(false);
+    bool disabledBefore = !shutdownPrivilegeEnabled();
+
+    exitResult = FALSE;
+    {
+        BoxCloser box("Error message");
+        command(kCmdShutdown);
+        box.join();
+        EXPECT_TRUE(box.seen);
+        EXPECT_EQ(box.text, "Windows\x82\xF0\x8FI\x97\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
+                            "\x82\xBD\x81" "B");
+    }
+    exitResult = TRUE;
+    {
+        BoxCloser box("Error message", {}, 500);
+        command(kCmdRestart);
+        box.join();
+        EXPECT_FALSE(box.seen);
+    }
+    ASSERT_EQ(exitCalls.size(), 2u);
+    EXPECT_EQ(exitCalls[0].how, static_cast<UINT>(EWX_SHUTDOWN));
+    EXPECT_EQ(exitCalls[1].how, static_cast<UINT>(EWX_REBOOT));
+    if (disabledBefore)
+        EXPECT_TRUE(exitCalls[0].privilegeEnabled);
+    else
+        ADD_FAILURE() << "this Wine cannot switch the privilege off; its request is not observable";
+    // Saved before the system is asked; the bar stays.
+    EXPECT_EQ(exitCalls[0].profile, "[Env]\r\nMenuSize=4\r\nCurrent=4\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+                                    "MenuPos=1\r\n");
+    EXPECT_TRUE(IsWindow(barWindow));
+}
+
+struct HelpCall {
+    std::string how;
+    std::string file;
+    UINT command;
+};
+std::vector<HelpCall> helpCalls;
+BOOL winHelpResult = TRUE;
+
+BOOL WINAPI recordWinHelp(HWND, LPCSTR file, UINT command, ULONG_PTR)
+{
+    helpCalls.push_back({"winhelp", file, command});
+    return winHelpResult;
+}
+
+HINSTANCE WINAPI recordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show)
+{
+    helpCalls.push_back({verb ? verb : "", file, static_cast<UINT>(show)});
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}
+
+TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
+{
+    open("");
+    barSystemCalls.winHelp = recordWinHelp;
+    barSystemCalls.shellExecute = recordShellExecute;
+    std::string base = testDirectory() + "zel_win_tests";
+    std::string hlp = base + ".HLP";
+    std::string htm = base + ".HTM";
+    ASSERT_EQ(GetFileAttributesA(hlp.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(GetFileAttributesA(htm.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    putFile(htm, "<html></html>");
+    helpCalls.clear();
+    command(kCmdHelp);
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].how, "open");
+    EXPECT_EQ(helpCalls[0].file, htm);
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(SW_SHOWNORMAL));
+
+    putFile(hlp, "x");
+    helpCalls.clear();
+    winHelpResult = TRUE;
+    command(kIdHelpButton);
+    ASSERT_EQ(helpCalls.size(), 1u);
+    EXPECT_EQ(helpCalls[0].how, "winhelp");
+    EXPECT_EQ(helpCalls[0].file, hlp);
+    EXPECT_EQ(helpCalls[0].command, static_cast<UINT>(HELP_CONTENTS));
+    // A help engine that cannot start: the page instead.
+    helpCalls.clear();
+    winHelpResult = FALSE;
+    command(kCmdHelp);
+    ASSERT_EQ(helpCalls.size(), 2u);
+    EXPECT_EQ(helpCalls[1].file, htm);
+    removeFile(hlp);
+    removeFile(htm);
+
+    helpCalls.clear();
+    BoxCloser box("Information Message");
+    command(kCmdHelp);
+    box.join();
+    EXPECT_TRUE(box.seen);
+    EXPECT_TRUE(helpCalls.empty());
+}
+
+TEST(BarProgram, QuitSavesAndExitsWithZeroAndACloseSavesNothing)
+{
+    std::string exe = copyProgram("ZELQUIT.EXE");
+    std::string ini = windowsIniPath("ZELQUIT.INI");
+    putFile(ini, "[Env]\r\nMenuSize=4\r\n");
+    Started started = startProgram(exe, SW_SHOWNORMAL);
+    ASSERT_NE(started.bar, nullptr);
+    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
+    SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
+    SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdChange, BN_CLICKED), 0);
+    PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdQuit, 0), 0);
+    DWORD code = 99;
+    ASSERT_EQ(WaitForSingleObject(started.process.hProcess, kStartTimeoutMs), WAIT_OBJECT_0);
+    GetExitCodeProcess(started.process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(started.process.hProcess);
+    CloseHandle(started.process.hThread);
+    EXPECT_EQ(fileBytes(ini), "[Env]\r\nMenuSize=4\r\nCurrent=4\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+                              "MenuPos=0\r\n");
+
+    // Alt+F4 reaches the bar as WM_CLOSE: the paging is lost, nothing is written.
+    started = startProgram(exe, SW_SHOWNORMAL);
+    ASSERT_NE(started.bar, nullptr);
+    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
+    SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
+    putFile(ini, "[Env]\r\nMenuSize=4\r\n");
+    EXPECT_EQ(closeProgram(started), 0);
+    EXPECT_EQ(fileBytes(ini), "[Env]\r\nMenuSize=4\r\n");
+    removeFile(ini);
+    DeleteFileA(exe.c_str());
+}
+
+TEST(BarProgram, TheWindows95VariantRunsForRealUnderItsOwnName)
+{
+    // Wine reports Windows 98 to ZEL95.EXE alone.
+    std::string exe = copyProgram("ZEL95.EXE");
+    std::string ini = windowsIniPath("ZEL95.INI");
+    removeFile(ini);
+    Started started = startProgram(exe, SW_SHOWNORMAL);
+    ASSERT_NE(started.bar, nullptr);
+    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
+    EXPECT_NE(GetWindowLongA(started.bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    // Hide, then the tray's double click shows it again.
+    SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdIcon, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindowVisible(started.bar));
+    EXPECT_FALSE(IsIconic(started.bar));
+    SendMessageA(started.bar, WM_BAR_TRAY_NOTIFY, 1, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(IsWindowVisible(started.bar));
+    SendMessageA(started.bar, WM_BAR_TRAY_NOTIFY, 1, WM_LBUTTONDBLCLK);
+    EXPECT_FALSE(IsWindowVisible(started.bar));
+    SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdShow, 0), 0);
+    EXPECT_TRUE(IsWindowVisible(started.bar));
+    PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdQuit, 0), 0);
+    DWORD code = 99;
+    ASSERT_EQ(WaitForSingleObject(started.process.hProcess, kStartTimeoutMs), WAIT_OBJECT_0);
+    GetExitCodeProcess(started.process.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(started.process.hProcess);
+    CloseHandle(started.process.hThread);
+    EXPECT_EQ(fileBytes(ini), "[Env]\r\nCurrent=0\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+                              "MenuPos=1\r\n");
+    removeFile(ini);
+    DeleteFileA(exe.c_str());
+}
+
+} // namespace
