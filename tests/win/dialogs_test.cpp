@@ -1,0 +1,539 @@
+// The settings dialog, the item editor and the about box, opened on a real bar and driven as a user would.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "bar/LauncherBar.h"
+#include "driver.h"
+#include "support.h"
+
+namespace {
+
+// Captions and texts as code page 932 bytes.
+const std::string kSettingsCaption = " \x90\xdd\x92\xe8\x95\xcf\x8d\x58\x89\xe6\x96\xca";            //  設定変更画面
+const std::string kEditorCaption = " \x83\x41\x83\x76\x83\x8a\x83\x50\x81\x5b\x83\x56\x83\x87\x83\x93\x82\xcc"
+                                   "\x93\x6f\x98\x5e\x81\x5e\x95\xd2\x8f\x57\x89\xe6\x96\xca"; //  アプリケーションの登録／編集画面
+const std::string kAboutCaption = " ZEL32.EXE Version Information";
+const std::string kInformation = "Information Message";
+const std::string kMinimumText =
+    "\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xcc\x8d\xc5\x92\xe1\x90\x94\x82\xcd 1 \x82\xc8\x82\xcc\x82\xc5 1 "
+    "\x82\xc9\x90\xdd\x92\xe8\x82\xb5\x82\xdc\x82\xb7"; // メニューの最低数は 1 なので 1 に設定します
+const std::string kMaximumText =
+    "\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xcc\x8d\xc5\x91\xe5\x90\x94\x82\xcd 16 \x82\xc8\x82\xcc\x82\xc5 16 "
+    "\x82\xc9\x90\xdd\x92\xe8\x82\xb5\x82\xdc\x82\xb7"; // メニューの最大数は 16 なので 16 に設定します
+const std::string kBrowseTitle = "\x8e\xc0\x8d\x73\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x91\x49\x91\xf0"; // 実行ファイルの選択
+
+class Dialogs : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        close();
+        removeFile(ownIniPath());
+    }
+    // The dialogs reach the bar as the application's main window.
+    void open(const std::string& ini)
+    {
+        putFile(ownIniPath(), ini);
+        bar = new LauncherBar();
+        ASSERT_NE(bar->hwnd(), nullptr);
+        testApp().setMainWindow(bar);
+        pumpMessages(50);
+    }
+    void close()
+    {
+        if (!bar)
+            return;
+        testApp().setMainWindow(nullptr); // no quit message for the test's own loop
+        DestroyWindow(bar->hwnd());
+        bar = nullptr;
+    }
+    int launchButtons() const
+    {
+        int count = 0;
+        for (int id = 2000 - 99; id < 2000 + 1016; ++id)
+            count += GetDlgItem(bar->hwnd(), id) != nullptr;
+        return count;
+    }
+    LauncherBar* bar = nullptr;
+};
+
+struct ControlInfo {
+    int id;
+    std::string className;
+    std::string text;
+    DWORD style;
+    DWORD exStyle;
+    RECT units; // dialog units: x, y, width, height
+};
+
+// Compares the dialog's controls, in tab (template) order, with what they should be.
+void expectControls(HWND dialog, const std::vector<ControlInfo>& expected, std::string& report)
+{
+    std::size_t i = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++i) {
+        if (i >= expected.size()) {
+            report += "extra control " + std::to_string(GetDlgCtrlID(child)) + "\n";
+            continue;
+        }
+        const ControlInfo& e = expected[i];
+        int id = GetDlgCtrlID(child);
+        auto note = [&](const std::string& what) { report += "#" + std::to_string(i) + " id " + std::to_string(e.id) + ": " + what + "\n"; };
+        if (static_cast<int>(static_cast<WORD>(id)) != static_cast<int>(static_cast<WORD>(e.id)))
+            note("id " + std::to_string(id));
+        if (lstrcmpiA(className(child).c_str(), e.className.c_str()) != 0)
+            note("class " + className(child));
+        // A static icon's text is its resource ordinal, and it takes the icon's own size.
+        bool icon = (e.style & SS_TYPEMASK) == SS_ICON;
+        if (e.className != "Edit" && !icon && windowText(child) != e.text)
+            note("text " + windowText(child));
+        DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+        // An edit box's border is drawn as a client edge (WS_EX_CLIENTEDGE) instead.
+        DWORD ignored = WS_VISIBLE | WS_CHILD | (e.className == "Edit" ? WS_BORDER : 0);
+        if ((style & ~ignored) != (e.style & ~ignored))
+            note("style " + std::to_string(style));
+        DWORD exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE)) & ~WS_EX_NOPARENTNOTIFY;
+        if (exStyle != e.exStyle)
+            note("exstyle " + std::to_string(exStyle));
+        // Position and size are converted apart, as the dialog manager does.
+        RECT place{e.units.left, e.units.top, e.units.right, e.units.bottom};
+        MapDialogRect(dialog, &place);
+        RECT want{place.left, place.top, place.left + place.right, place.top + place.bottom};
+        RECT got;
+        GetWindowRect(child, &got);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        // The up-down control places itself at its buddy's right edge and narrows the buddy.
+        bool spinPair = e.className == "msctls_updown32" || (e.id == 1000 && GetDlgItem(dialog, 1013));
+        if (icon && (got.left != want.left || got.top != want.top))
+            note("icon at " + std::to_string(got.left) + "," + std::to_string(got.top));
+        if (!spinPair && !icon &&
+            (got.left != want.left || got.top != want.top || got.right != want.right || got.bottom != want.bottom))
+            note("rect " + std::to_string(got.left) + "," + std::to_string(got.top) + "," + std::to_string(got.right) +
+                 "," + std::to_string(got.bottom) + " want " + std::to_string(want.left) + "," + std::to_string(want.top) +
+                 "," + std::to_string(want.right) + "," + std::to_string(want.bottom));
+        if (spinPair && e.id == 1000 && (got.top != want.top || got.left != want.left))
+            note("spin pair top/left " + std::to_string(got.left) + "," + std::to_string(got.top));
+    }
+    if (i < expected.size())
+        report += "only " + std::to_string(i) + " controls\n";
+}
+
+// The first line of a profile that starts with the prefix, or empty.
+std::string readFirstLine(const std::string& bytes, const std::string& prefix)
+{
+    std::size_t at = bytes.find("\r\n" + prefix);
+    if (at == std::string::npos)
+        return "";
+    at += 2;
+    return bytes.substr(at, bytes.find("\r\n", at) - at);
+}
+
+// ---- settings dialog ----
+
+struct SettingsRun {
+    HWND dialog = nullptr;
+    std::string count;
+    bool overTop = false, silent = false;
+    std::string boxCaption, boxText;
+    bool stayedOpen = false;
+    int focus = 0;
+    INT_PTR result = 0;
+};
+
+// Opens the settings dialog, types the count and presses "保存"; answers one message box if any.
+SettingsRun saveCount(LauncherBar* bar, const std::string& typed)
+{
+    SettingsRun run;
+    Driver::run([&] { run.result = bar->openSettings(); },
+                [&](Driver& d) {
+                    run.dialog = d.waitWindow(kSettingsCaption);
+                    if (!run.dialog)
+                        return;
+                    run.count = d.text(run.dialog, 1000);
+                    run.overTop = d.checked(run.dialog, 1014);
+                    run.silent = d.checked(run.dialog, 1015);
+                    d.setText(run.dialog, 1000, typed);
+                    d.click(run.dialog, IDOK);
+                    HWND box = d.waitWindow(kInformation, 1500);
+                    if (box) {
+                        run.boxCaption = kInformation;
+                        run.boxText = d.messageText(box);
+                        PostMessageA(box, WM_COMMAND, IDOK, 0);
+                        d.waitGone(box);
+                    }
+                    Sleep(300);
+                    run.stayedOpen = IsWindow(run.dialog) && IsWindowVisible(run.dialog);
+                    if (run.stayedOpen) {
+                        run.focus = d.focusedId();
+                        d.click(run.dialog, IDCANCEL);
+                    }
+                });
+    return run;
+}
+
+TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
+{
+    open("[Env]\r\nMenuSize=5\r\nOverTop=1\r\nSilent=0\r\n");
+    bar->Silent = 1; // in memory only: the dialog starts from the bar
+    std::string report;
+    std::string count;
+    bool overTop = false, silent = false;
+    int low = -1, high = -1;
+    std::string afterUp;
+    Driver::run([&] { bar->openSettings(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kSettingsCaption);
+                    if (!dialog)
+                        return;
+                    count = d.text(dialog, 1000);
+                    overTop = d.checked(dialog, 1014);
+                    silent = d.checked(dialog, 1015);
+                    SendDlgItemMessageA(dialog, 1013, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
+                                        reinterpret_cast<LPARAM>(&high));
+                    expectControls(
+                        dialog,
+                        {
+                            {1000, "Edit", "", WS_BORDER | WS_TABSTOP | ES_LEFT, WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_CLIENTEDGE, {55, 6, 26, 12}},
+                            {1013, "msctls_updown32", "Spin1", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, {81, 7, 7, 11}},
+                            {1014, "Button", "\x8f\xed\x82\xc9\x8e\xe8\x91\x4f\x82\xc9\x95\x5c\x8e\xa6", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 23, 72, 10}},
+                            {1015, "Button", "\x8e\xa9\x93\xae\x93\x49\x82\xc9\x89\x42\x82\xb7", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 38, 64, 10}},
+                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 57, 37, 14}},
+                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 57, 37, 14}},
+                            {-1, "Static", "\x95\xaa\x8a\x84\x90\x94(1-16)", SS_LEFT | WS_GROUP, 0, {5, 8, 49, 8}},
+                        },
+                        report);
+                    // The up arrow key in the box raises the count.
+                    SendMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_UP, 0);
+                    SendMessageA(GetDlgItem(dialog, 1000), WM_KEYUP, VK_UP, 0);
+                    afterUp = d.text(dialog, 1000);
+                    d.click(dialog, IDCANCEL);
+                });
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(count, "5");
+    EXPECT_TRUE(overTop);
+    EXPECT_TRUE(silent);
+    EXPECT_EQ(low, 1);
+    EXPECT_EQ(high, 16);
+    EXPECT_EQ(afterUp, "6");
+}
+
+TEST_F(Dialogs, SettingsCountsAreCorrectedSavedAndLaidOut)
+{
+    struct Case {
+        std::string typed;
+        int stored;
+        std::string boxText;
+    };
+    const Case cases[] = {{"0", 1, kMinimumText}, {"1", 1, ""}, {"16", 16, ""}, {"17", 16, kMaximumText},
+                          {" 5 ", 5, ""},       {"\t3", 3, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("typed \"" + c.typed + "\"");
+        open("[Env]\r\nSilentSize=3\r\nCurrent=4\r\nMenuPos=0\r\n");
+        SettingsRun run = saveCount(bar, c.typed);
+        EXPECT_EQ(run.result, IDOK);
+        EXPECT_EQ(run.boxText, c.boxText);
+        EXPECT_FALSE(run.stayedOpen);
+        EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nSilentSize=3\r\nCurrent=4\r\nMenuPos=0\r\nMenuSize=" +
+                                               std::to_string(c.stored) + "\r\nOverTop=1\r\nSilent=0\r\n");
+        // The opener's relayout shows the new number of buttons.
+        EXPECT_EQ(bar->MenuSize, c.stored);
+        EXPECT_EQ(launchButtons(), c.stored);
+        close();
+    }
+}
+
+TEST_F(Dialogs, SettingsRefuseATextThatIsNotANumberAndWriteNothing)
+{
+    for (const std::string typed : {"", "abc", "5x", "1 2"}) {
+        SCOPED_TRACE("typed \"" + typed + "\"");
+        open("[Env]\r\nMenuSize=5\r\n");
+        SettingsRun run = saveCount(bar, typed);
+        EXPECT_EQ(run.boxText, "\x90\xae\x90\x94\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
+        EXPECT_TRUE(run.stayedOpen);
+        EXPECT_EQ(run.focus, 1000);
+        EXPECT_EQ(run.result, IDCANCEL);
+        EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMenuSize=5\r\n");
+        EXPECT_EQ(bar->MenuSize, 5);
+        close();
+    }
+}
+
+TEST_F(Dialogs, SettingsSaveWritesFiveKeysAndStoresTheChecksCancelWritesNothing)
+{
+    open("");
+    bar->MenuPos = 0; // changed by CHANGE, not yet saved
+    SettingsRun run;
+    Driver::run([&] { run.result = bar->openSettings(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kSettingsCaption);
+                    if (!dialog)
+                        return;
+                    d.click(dialog, 1014); // untick "always in front"
+                    SendDlgItemMessageA(dialog, 1014, BM_SETCHECK, BST_UNCHECKED, 0);
+                    SendDlgItemMessageA(dialog, 1015, BM_SETCHECK, BST_CHECKED, 0);
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=0\r\nMenuSize=8\r\nOverTop=0\r\nSilent=1\r\nMenuPos=0\r\n");
+    EXPECT_EQ(bar->OverTop, 0);
+    EXPECT_EQ(bar->Silent, 1);
+    EXPECT_EQ(GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    std::string before = fileBytes(ownIniPath());
+    Driver::run([&] { run.result = bar->openSettings(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kSettingsCaption);
+                    if (!dialog)
+                        return;
+                    d.setText(dialog, 1000, "3");
+                    SendDlgItemMessageA(dialog, 1015, BM_SETCHECK, BST_UNCHECKED, 0);
+                    d.click(dialog, IDCANCEL);
+                });
+    EXPECT_EQ(run.result, IDCANCEL);
+    EXPECT_EQ(fileBytes(ownIniPath()), before);
+    EXPECT_EQ(bar->Silent, 1);
+    EXPECT_EQ(bar->MenuSize, 8);
+}
+
+// ---- item editor ----
+
+struct EditorView {
+    HWND dialog = nullptr;
+    std::vector<std::string> labels, names, commands;
+    int focus = 0;
+};
+
+EditorView look(Driver& d, HWND dialog)
+{
+    EditorView view;
+    view.dialog = dialog;
+    const int nameIds[] = {1000, 104, 107, 110, 113, 116, 119, 122};
+    for (int row = 0; row < 8; ++row) {
+        view.labels.push_back(d.text(dialog, 1004 + row));
+        view.names.push_back(d.text(dialog, nameIds[row]));
+        view.commands.push_back(d.text(dialog, 102 + 3 * row));
+    }
+    view.focus = d.focusedId();
+    return view;
+}
+
+std::vector<std::string> numbers(int first)
+{
+    std::vector<std::string> labels;
+    for (int i = 0; i < 8; ++i)
+        labels.push_back(std::to_string(first + i));
+    return labels;
+}
+
+TEST_F(Dialogs, EditorFromTheMenuShowsTheBlockOfCurrentAndSavesAllSixteenKeys)
+{
+    open("[Env]\r\nCurrent=13\r\n[Menu]\r\nMenuItem9=Nine\r\n[Exec]\r\nExecItem9=nine.exe\r\nExecItem15=last.exe\r\n");
+    EditorView view;
+    std::string report;
+    INT_PTR result = 0;
+    Driver::run([&] { result = bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    view = look(d, dialog);
+                    std::vector<ControlInfo> expected;
+                    const DWORD edit = WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+                    for (int row = 0; row < 8; ++row) {
+                        int y = 13 + 13 * row;
+                        expected.push_back({row == 0 ? 1000 : 101 + 3 * row, "Edit", "", edit, WS_EX_CLIENTEDGE, {32, y, 63, 12}});
+                        expected.push_back({102 + 3 * row, "Edit", "", edit, WS_EX_CLIENTEDGE, {96, y, 145, 12}});
+                        expected.push_back({140 + row, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 0, {243, y, 14, 12}});
+                    }
+                    expected.push_back({IDOK, "Button", "\x95\xdb\x91\xb6\x82\xb5\x82\xc4\x8f\x49\x97\xb9", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {14, 119, 54, 15}});
+                    expected.push_back({IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {69, 119, 31, 15}});
+                    expected.push_back({128, "Button", "\x91\x4f\x95\xc5", BS_PUSHBUTTON | WS_TABSTOP, 0, {210, 119, 23, 15}});
+                    expected.push_back({127, "Button", "\x8e\x9f\x95\xc5", BS_PUSHBUTTON | WS_TABSTOP, 0, {234, 119, 23, 15}});
+                    expected.push_back({130, "Button", "\x95\xdb\x91\xb6\x81\x5e\x91\x4f\x95\xc5", BS_PUSHBUTTON | WS_TABSTOP, 0, {107, 119, 47, 15}});
+                    expected.push_back({129, "Button", "\x95\xdb\x91\xb6\x81\x5e\x8e\x9f\x95\xc5", BS_PUSHBUTTON | WS_TABSTOP, 0, {155, 119, 47, 15}});
+                    expected.push_back({-1, "Static", "\x94\xd4\x8d\x86", SS_CENTER | WS_GROUP, 0, {14, 3, 17, 8}});
+                    expected.push_back({-1, "Static", "\x95\x5c\x8e\xa6\x96\xbc\x8f\xcc", SS_CENTER | WS_GROUP, 0, {43, 3, 33, 8}});
+                    expected.push_back({-1, "Static", "\x8b\x4e\x93\xae\x83\x41\x83\x76\x83\x8a\x83\x50\x81\x5b\x83\x56\x83\x87\x83\x93", SS_CENTER | WS_GROUP, 0, {128, 3, 81, 8}});
+                    for (int row = 0; row < 8; ++row)
+                        expected.push_back({1004 + row, "Static", std::to_string(8 + row), SS_RIGHT | WS_GROUP, 0, {16, 15 + 13 * row, 14, 8}});
+                    expectControls(dialog, expected, report);
+                    d.setText(dialog, 104, "Renamed");
+                    d.setText(dialog, 122, "Fifteen");
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(report, "");
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(view.labels, numbers(8));
+    EXPECT_EQ(view.names[1], "Nine");
+    EXPECT_EQ(view.commands[1], "nine.exe");
+    EXPECT_EQ(view.commands[7], "last.exe");
+    EXPECT_EQ(view.focus, 1000);
+    std::string menu = "MenuItem9=Renamed\r\n", exec = "ExecItem9=nine.exe\r\nExecItem15=last.exe\r\n";
+    for (int item = 8; item < 16; ++item) {
+        if (item != 9)
+            menu += "MenuItem" + std::to_string(item) + "=" + (item == 15 ? "Fifteen" : "") + "\r\n";
+        if (item != 9 && item != 15)
+            exec += "ExecItem" + std::to_string(item) + "=\r\n";
+    }
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\n[Menu]\r\n" + menu + "[Exec]\r\n" + exec);
+    // The relayout after OK shows the saved name on the bar's page (items 13 on).
+    EXPECT_EQ(bar->itemName[2], "Fifteen");
+    EXPECT_EQ(windowText(GetDlgItem(bar->hwnd(), 2015)), "Fifteen");
+}
+
+TEST_F(Dialogs, EditorFromAShiftClickOpensOnTheItemAndPutsCurrentBack)
+{
+    open("[Env]\r\nCurrent=13\r\n[Menu]\r\nMenuItem18=Eighteen\r\n");
+    HWND button = GetDlgItem(bar->hwnd(), 2018);
+    ASSERT_NE(button, nullptr);
+    EditorView view;
+    int currentWhileOpen = 0;
+    Driver::run(
+        [&] {
+            SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
+            SendMessageA(button, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(5, 5));
+        },
+        [&](Driver& d) {
+            HWND dialog = d.waitWindow(kEditorCaption);
+            if (!dialog)
+                return;
+            view = look(d, dialog);
+            currentWhileOpen = bar->Current;
+            d.setText(dialog, 107, "typed but cancelled");
+            d.click(dialog, IDCANCEL);
+        });
+    EXPECT_EQ(view.labels, numbers(16));
+    EXPECT_EQ(view.names[2], "Eighteen");
+    EXPECT_EQ(view.focus, 107);
+    EXPECT_EQ(currentWhileOpen, 18);
+    EXPECT_EQ(bar->Current, 13);
+    // Laid out again even after a cancel: every launch button is new.
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_NE(GetDlgItem(bar->hwnd(), 2018), nullptr);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\n[Menu]\r\nMenuItem18=Eighteen\r\n");
+}
+
+TEST_F(Dialogs, EditorPagesByBlocksOfEightWithinTheKeyRange)
+{
+    open("[Env]\r\nCurrent=3\r\n[Menu]\r\nMenuItem0=Zero\r\nMenuItem24=TwentyFour\r\n");
+    std::vector<EditorView> views;
+    Driver::run([&] { bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    d.setText(dialog, 1000, "lost");
+                    d.click(dialog, 128); // previous at 0: reload, typing lost
+                    views.push_back(look(d, dialog));
+                    d.setText(dialog, 1000, "kept");
+                    d.click(dialog, 130); // save and previous at 0: saved, reloaded
+                    views.push_back(look(d, dialog));
+                    d.click(dialog, 127);
+                    d.click(dialog, 127);
+                    d.click(dialog, 127);
+                    views.push_back(look(d, dialog));
+                    d.click(dialog, 128);
+                    views.push_back(look(d, dialog));
+                    d.click(dialog, IDCANCEL);
+                });
+    ASSERT_EQ(views.size(), 4u);
+    EXPECT_EQ(views[0].labels, numbers(0));
+    EXPECT_EQ(views[0].names[0], "Zero");
+    EXPECT_EQ(views[0].focus, 1000);
+    EXPECT_EQ(views[1].names[0], "kept");
+    EXPECT_EQ(views[2].labels, numbers(24));
+    EXPECT_EQ(views[2].names[0], "TwentyFour");
+    EXPECT_EQ(views[3].labels, numbers(16));
+    EXPECT_EQ(views[3].focus, 1000);
+    EXPECT_EQ(readFirstLine(fileBytes(ownIniPath()), "MenuItem0="), "MenuItem0=kept");
+
+    // At the last block of keys, the next block is refused; a save still happens.
+    close();
+    open("[Env]\r\nCurrent=995\r\n");
+    std::vector<EditorView> last;
+    Driver::run([&] { bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    last.push_back(look(d, dialog));
+                    d.click(dialog, 127);
+                    last.push_back(look(d, dialog));
+                    d.setText(dialog, 122, "end");
+                    d.click(dialog, 129);
+                    last.push_back(look(d, dialog));
+                    d.click(dialog, IDCANCEL);
+                });
+    ASSERT_EQ(last.size(), 3u);
+    EXPECT_EQ(last[0].labels, numbers(992));
+    EXPECT_EQ(last[1].labels, numbers(992));
+    EXPECT_EQ(last[2].labels, numbers(992));
+    EXPECT_EQ(last[2].names[7], "end");
+    EXPECT_EQ(readFirstLine(fileBytes(ownIniPath()), "MenuItem999="), "MenuItem999=end");
+}
+
+TEST_F(Dialogs, EditorCutsLongTextsAndBrowseCancelPutsTheRowBack)
+{
+    open("[Menu]\r\nMenuItem2=Two\r\n[Exec]\r\nExecItem2=two.exe\r\n");
+    std::string longText = std::string(258, 'a') + "\x95\x5c" + "tail";
+    EditorView afterBrowse;
+    bool browsed = false;
+    Driver::run([&] { bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    d.setText(dialog, 107, "typed");
+                    d.setText(dialog, 108, "typed.exe");
+                    d.click(dialog, 142);
+                    HWND chooser = d.waitWindow(kBrowseTitle);
+                    browsed = chooser != nullptr;
+                    if (chooser) {
+                        PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+                        d.waitGone(chooser);
+                        Sleep(200);
+                    }
+                    afterBrowse = look(d, dialog);
+                    d.setText(dialog, 1000, longText);
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_TRUE(browsed);
+    EXPECT_EQ(afterBrowse.names[2], "Two");
+    EXPECT_EQ(afterBrowse.commands[2], "two.exe");
+    EXPECT_EQ(afterBrowse.focus, 107);
+    EXPECT_EQ(readFirstLine(fileBytes(ownIniPath()), "MenuItem0="), "MenuItem0=" + std::string(258, 'a'));
+}
+
+// ---- about box ----
+
+TEST_F(Dialogs, AboutBoxShowsItsTemplateAndChangesNothing)
+{
+    open("[Env]\r\nMenuSize=4\r\n");
+    std::string report;
+    bool hasIcon = false;
+    Driver::run([&] { bar->openAbout(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kAboutCaption);
+                    if (!dialog)
+                        return;
+                    hasIcon = SendDlgItemMessageA(dialog, 104, STM_GETICON, 0, 0) != 0;
+                    expectControls(
+                        dialog,
+                        {
+                            {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {100, 58, 26, 13}},
+                            {104, "Static", "", SS_ICON | SS_REALSIZEIMAGE, 0, {12, 4, 18, 20}},
+                            {-1, "Static", "ZEL32.EXE Version 1.00\nWindows95/WindowsNT 3.51", SS_CENTER | WS_GROUP, WS_EX_CLIENTEDGE, {9, 21, 117, 35}},
+                            {-1, "Static", "\x83\x68\x83\x8d\x83\x62\x83\x76\x82\xc6\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8b\x4e\x93\xae\x82\xb7\x82\xe9\x83\x89\x83\x93\x83\x60\x83\x83\x81\x5b", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
+                        },
+                        report);
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(report, "");
+    EXPECT_TRUE(hasIcon);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMenuSize=4\r\n");
+    EXPECT_EQ(launchButtons(), 4);
+}
+
+} // namespace
