@@ -1,6 +1,11 @@
 // The push button of one slot of the shown page.
 #pragma once
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
 #include "framework/Window.h"
 
 class LauncherBar;
@@ -14,4 +19,15 @@ public:
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void onLeftDown(POINT point);
+    // May end with a relayout that destroys this button: the caller's last use of it.
+    void onLeftUp(UINT keys, POINT point);
+    void onDropFiles(HDROP drop);
+    void emptyItem(LauncherBar& bar, int item);
+    void registerDrop(LauncherBar& bar, int item, HDROP drop);
+    void startForDrop(std::string command, HDROP drop);
+    // Reports results 2, 3 and 11 with a beep and an "Error message" box.
+    void reportStart(UINT result);
 };

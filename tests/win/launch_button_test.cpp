@@ -1,0 +1,478 @@
+// Launch buttons of a real bar: clicks with their key flags, Ctrl-click, drops through a hand-built HDROP,
+// the "Error message" boxes, and what the started helper program recorded.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "bar/LauncherBar.h"
+#include "support.h"
+
+namespace {
+
+// Code page 932 bytes of the three reports.
+const std::string kNotFoundBytes = "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc"
+                                   "\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd";
+const std::string kBadFormatBytes = "\x83\x52\x83\x7d\x83\x93\x83\x68\x83\x89\x83\x43\x83\x93\x82\xcc\x90\xb6\x90\xac"
+                                    "\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
+
+std::string logPath()
+{
+    return testDirectory() + "launch_record.log";
+}
+
+std::string recorder()
+{
+    return testDirectory() + "record_args.exe";
+}
+
+// The log's lines in start order, each "file-name command-line" with the start time taken off.
+std::vector<std::string> logLines()
+{
+    std::ifstream in(logPath(), std::ios::binary);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(bytes.substr(start, end - start));
+    std::sort(lines.begin(), lines.end());
+    for (std::string& line : lines)
+        line.erase(0, 17);
+    return lines;
+}
+
+std::string started(const std::string& commandLine)
+{
+    return "record_args.exe " + commandLine;
+}
+
+// What a box of this process showed when the watcher found it, before closing it.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    COLORREF background = CLR_INVALID;
+    bool barEnabled = true;
+    std::size_t linesStarted = 0;
+};
+
+BOOL CALLBACK findBox(HWND hwnd, LPARAM lParam)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) && className(hwnd) == "#32770") {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findText(HWND hwnd, LPARAM lParam)
+{
+    auto* text = reinterpret_cast<std::string*>(lParam);
+    if (className(hwnd) == "Static" && !windowText(hwnd).empty()) {
+        *text = windowText(hwnd);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Closes every dialog of this process from a second thread while the test thread sits in
+// its modal loop, noting what each box showed.
+class BoxWatcher {
+public:
+    explicit BoxWatcher(HWND bar) : bar_(bar)
+    {
+        thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
+    }
+    ~BoxWatcher() { finish(); }
+    const std::vector<SeenBox>& finish()
+    {
+        if (thread_) {
+            InterlockedExchange(&stop_, 1);
+            WaitForSingleObject(thread_, INFINITE);
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+        return seen_;
+    }
+
+private:
+    static DWORD WINAPI run(void* self)
+    {
+        static_cast<BoxWatcher*>(self)->watch();
+        return 0;
+    }
+    void watch()
+    {
+        while (!InterlockedCompareExchange(&stop_, 0, 0)) {
+            HWND box = nullptr;
+            EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+            if (!box) {
+                Sleep(20);
+                continue;
+            }
+            SeenBox seen;
+            seen.caption = windowText(box);
+            EnumChildWindows(box, findText, reinterpret_cast<LPARAM>(&seen.text));
+            HDC dc = GetDC(box);
+            auto brush = reinterpret_cast<HBRUSH>(SendMessageA(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                                               reinterpret_cast<LPARAM>(box)));
+            ReleaseDC(box, dc);
+            LOGBRUSH logBrush{};
+            if (brush && GetObjectA(brush, sizeof logBrush, &logBrush) == sizeof logBrush)
+                seen.background = logBrush.lbColor;
+            seen.barEnabled = IsWindowEnabled(bar_) != FALSE;
+            seen.linesStarted = logLines().size();
+            seen_.push_back(seen);
+            // A message box's OK; any other dialog (the item editor of a Shift-click) is cancelled.
+            PostMessageA(box, WM_COMMAND, seen.caption == "Error message" ? IDOK : IDCANCEL, 0);
+            for (int i = 0; i < 500 && IsWindow(box); ++i)
+                Sleep(20);
+        }
+    }
+
+    HWND bar_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    std::vector<SeenBox> seen_;
+};
+
+std::wstring wide(const std::string& ansi)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), length);
+    return text;
+}
+
+// A drop handle as the shell makes it: DROPFILES and a double-NUL list of wide paths.
+HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient = FALSE)
+{
+    std::wstring list;
+    for (const std::string& path : paths) {
+        list += wide(path);
+        list += L'\0';
+    }
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->pt = POINT{5, 5};
+    files->fNC = nonClient;
+    files->fWide = TRUE;
+    CopyMemory(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+class LaunchButtons : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(GetACP(), 932u);
+        SetEnvironmentVariableA("ZEL_RECORD_LOG", logPath().c_str());
+        DeleteFileA(logPath().c_str());
+    }
+    void TearDown() override
+    {
+        // A box nobody expected is closed by the watcher and fails the test instead of hanging it.
+        if (watcher) {
+            for (const SeenBox& box : watcher->finish())
+                ADD_FAILURE() << "unexpected box: " << box.caption;
+            watcher.reset();
+        }
+        if (bar) {
+            // Not the main window any more, or its end would post a quit message.
+            testApp().setMainWindow(nullptr);
+            DestroyWindow(bar->hwnd());
+        }
+        removeFile(ownIniPath());
+        DeleteFileA(logPath().c_str());
+    }
+    void open(const std::string& ini)
+    {
+        putFile(ownIniPath(), ini);
+        bar = new LauncherBar();
+        ASSERT_NE(bar->hwnd(), nullptr);
+        testApp().setMainWindow(bar);
+        pumpMessages(50);
+        watcher = std::make_unique<BoxWatcher>(bar->hwnd());
+    }
+    // The boxes seen since the last call; the watcher goes on watching.
+    std::vector<SeenBox> boxes()
+    {
+        std::vector<SeenBox> seen = watcher->finish();
+        watcher = std::make_unique<BoxWatcher>(bar->hwnd());
+        return seen;
+    }
+    HWND button(int slot) const { return bar->launchButtons[slot]->hwnd(); }
+    LPARAM inside(int slot) const
+    {
+        RECT r{};
+        GetClientRect(button(slot), &r);
+        return MAKELPARAM(r.right / 2, r.bottom / 2);
+    }
+    LPARAM outside(int slot) const
+    {
+        RECT r{};
+        GetClientRect(button(slot), &r);
+        return MAKELPARAM(r.right + 10, r.bottom / 2);
+    }
+    void send(int slot, UINT message, WPARAM keys, LPARAM point) { SendMessageA(button(slot), message, keys, point); }
+    void click(int slot, WPARAM keys = 0)
+    {
+        send(slot, WM_LBUTTONDOWN, keys | MK_LBUTTON, inside(slot));
+        send(slot, WM_LBUTTONUP, keys, inside(slot));
+    }
+    void drop(int slot, HDROP hdrop) { SendMessageA(button(slot), WM_DROPFILES, reinterpret_cast<WPARAM>(hdrop), 0); }
+    // Starts a last program through slot 7 and waits for its line, so every start made
+    // before it has been recorded; returns the lines before it.
+    std::vector<std::string> startedBefore()
+    {
+        std::string saved = bar->itemCommand[7];
+        bar->itemCommand[7] = recorder() + " sentinel";
+        click(7);
+        bar->itemCommand[7] = saved;
+        std::vector<std::string> lines;
+        for (DWORD begin = GetTickCount(); GetTickCount() - begin < kStartTimeoutMs;) {
+            lines = logLines();
+            if (!lines.empty() && lines.back() == started(recorder() + " sentinel")) {
+                lines.pop_back();
+                return lines;
+            }
+            pumpMessages(20);
+        }
+        ADD_FAILURE() << "the last program never started";
+        return lines;
+    }
+    LauncherBar* bar = nullptr;
+    std::unique_ptr<BoxWatcher> watcher;
+};
+
+TEST_F(LaunchButtons, ClicksStartTheItemUnlessExactlyCtrlOrShiftIsHeld)
+{
+    open("[Exec]\r\nExecItem0=" + recorder() + " from-profile\r\n");
+    std::string rec = recorder();
+    click(0);
+    // The table is read at each click, not when the button was made.
+    struct Case {
+        WPARAM keys;
+        const char* tag;
+    } cases[] = {{MK_CONTROL | MK_SHIFT, "ctrl-shift"},   {MK_RBUTTON, "right"},
+                 {MK_CONTROL | MK_RBUTTON, "ctrl-right"}, {MK_SHIFT | MK_MBUTTON, "shift-middle"},
+                 {MK_SHIFT, "shift"}};
+    for (const Case& c : cases) {
+        bar->itemCommand[0] = rec + " " + c.tag;
+        click(0, c.keys);
+    }
+    // The item editor, once a Shift-click opens it, is cancelled by the watcher.
+    for (const SeenBox& box : boxes())
+        EXPECT_NE(box.caption, "Error message");
+    EXPECT_EQ(startedBefore(), (std::vector<std::string>{started(rec + " from-profile"), started(rec + " ctrl-shift"),
+                                                          started(rec + " right"), started(rec + " ctrl-right"),
+                                                          started(rec + " shift-middle")}));
+}
+
+TEST_F(LaunchButtons, OnlyAPressInsideArmsAndOnlyAReleaseInsideActs)
+{
+    open("");
+    std::string rec = recorder();
+
+    // A double click starts once: the second press arrives as WM_LBUTTONDBLCLK.
+    bar->itemCommand[0] = rec + " double";
+    send(0, WM_LBUTTONDOWN, MK_LBUTTON, inside(0));
+    EXPECT_EQ(bar->launchButtons[0]->armed, 1);
+    send(0, WM_LBUTTONUP, 0, inside(0));
+    EXPECT_EQ(bar->launchButtons[0]->armed, 0);
+    send(0, WM_LBUTTONDBLCLK, MK_LBUTTON, inside(0));
+    EXPECT_EQ(bar->launchButtons[0]->armed, 0);
+    send(0, WM_LBUTTONUP, 0, inside(0));
+
+    // Pressed outside (the capture delivers it), released inside: nothing.
+    bar->itemCommand[0] = rec + " pressed-outside";
+    send(0, WM_LBUTTONDOWN, MK_LBUTTON, outside(0));
+    EXPECT_EQ(bar->launchButtons[0]->armed, 0);
+    send(0, WM_LBUTTONUP, 0, inside(0));
+
+    // Pressed inside, released outside: nothing, and disarmed.
+    bar->itemCommand[0] = rec + " released-outside";
+    send(0, WM_LBUTTONDOWN, MK_LBUTTON, inside(0));
+    send(0, WM_LBUTTONUP, 0, outside(0));
+    EXPECT_EQ(bar->launchButtons[0]->armed, 0);
+    send(0, WM_LBUTTONUP, 0, inside(0));
+
+    // Pressed inside, out and back in, released inside: starts.
+    bar->itemCommand[0] = rec + " came-back";
+    send(0, WM_LBUTTONDOWN, MK_LBUTTON, inside(0));
+    send(0, WM_MOUSEMOVE, MK_LBUTTON, outside(0));
+    send(0, WM_MOUSEMOVE, MK_LBUTTON, inside(0));
+    send(0, WM_LBUTTONUP, 0, inside(0));
+
+    // The space bar clicks the button without a mouse message: nothing.
+    bar->itemCommand[0] = rec + " space";
+    SetFocus(button(0));
+    send(0, WM_KEYDOWN, VK_SPACE, 0);
+    send(0, WM_KEYUP, VK_SPACE, 0);
+
+    EXPECT_EQ(startedBefore(), (std::vector<std::string>{started(rec + " double"), started(rec + " came-back")}));
+}
+
+TEST_F(LaunchButtons, CtrlClickEmptiesTheItemInTableProfileAndCaption)
+{
+    open("[Env]\r\nCurrent=5\r\n[Menu]\r\nMenuItem7=Seven\r\nMenuItem8=Eight\r\n"
+         "[Exec]\r\nExecItem7=" +
+         recorder() + " seven\r\nExecItem8=EIGHT.EXE\r\n");
+    ASSERT_EQ(windowText(button(2)), "Seven");
+    ASSERT_EQ(GetDlgCtrlID(button(2)), 2007);
+    click(2, MK_CONTROL);
+    EXPECT_EQ(bar->itemName[2], "");
+    EXPECT_EQ(bar->itemCommand[2], "");
+    EXPECT_EQ(windowText(button(2)), "");
+    EXPECT_EQ(windowText(button(3)), "Eight");
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=5\r\n[Menu]\r\nMenuItem7=\r\nMenuItem8=Eight\r\n"
+                                       "[Exec]\r\nExecItem7=\r\nExecItem8=EIGHT.EXE\r\n");
+
+    // An item that was never written gets both keys, "Menu" first.
+    putFile(ownIniPath(), "");
+    click(4, MK_CONTROL);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem9=\r\n[Exec]\r\nExecItem9=\r\n");
+    EXPECT_TRUE(startedBefore().empty());
+    EXPECT_TRUE(IsWindow(button(2))); // no relayout
+}
+
+TEST_F(LaunchButtons, FailedStartsAreReportedInTheErrorBox)
+{
+    std::string notProgram = testDirectory() + "not_a_program.exe";
+    putFile(notProgram, "plain text\r\n");
+    open("[Exec]\r\nExecItem0=C:\\zel-nowhere\\missing.exe\r\nExecItem1=" + notProgram + "\r\nExecItem2=" +
+         recorder() + " fine\r\n");
+    click(0);
+    click(1);
+    click(2); // started: no box
+    std::vector<SeenBox> seen = boxes();
+    ASSERT_EQ(seen.size(), 2u);
+    // Wine answers 2 for a missing directory as well, so the box of 3 cannot be shown here.
+    EXPECT_EQ(seen[0].caption, "Error message");
+    EXPECT_EQ(seen[0].text, kNotFoundBytes);
+    EXPECT_EQ(seen[1].caption, "Error message");
+    EXPECT_EQ(seen[1].text, kBadFormatBytes);
+    for (const SeenBox& box : seen) {
+        EXPECT_EQ(box.background, RGB(192, 192, 192)); // the dialog colours
+        EXPECT_FALSE(box.barEnabled);                  // modal, owned through the launch button
+    }
+    EXPECT_TRUE(IsWindowEnabled(bar->hwnd()));
+
+    // The empty command is handed to WinExec too; Wine answers 2 for it.
+    click(3);
+    seen = boxes();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, kNotFoundBytes);
+
+    EXPECT_EQ(startedBefore(), std::vector<std::string>{started(recorder() + " fine")});
+    // A failed start changes nothing.
+    EXPECT_EQ(bar->itemCommand[0], "C:\\zel-nowhere\\missing.exe");
+    DeleteFileA(notProgram.c_str());
+}
+
+TEST_F(LaunchButtons, ADropOnAnEmptyItemRegistersTheFirstFile)
+{
+    open("[Menu]\r\nMenuItem1=Old name\r\n");
+    // "表" (95 5C) and "ソ" (83 5C) in the folder and in the name.
+    std::string first = "C:\\\x95\x5C\\\x83\x5C\x83\x74\x83\x67.TXT";
+    HDROP hdrop = makeDrop({first, "C:\\DOC\\B.TXT", "C:\\DOC\\C.TXT"});
+    drop(1, hdrop);
+    EXPECT_EQ(GlobalSize(hdrop), 0u); // released
+    EXPECT_EQ(bar->itemCommand[1], first);
+    EXPECT_EQ(bar->itemName[1], "\x83\x5C\x83\x74\x83\x67");
+    EXPECT_EQ(windowText(button(1)), "\x83\x5C\x83\x74\x83\x67");
+    EXPECT_EQ(fileBytes(ownIniPath()),
+              "[Menu]\r\nMenuItem1=\x83\x5C\x83\x74\x83\x67\r\n[Exec]\r\nExecItem1=" + first + "\r\n");
+
+    // A name without extension, a path with a blank: stored unquoted.
+    drop(2, makeDrop({"C:\\zel dir\\README"}));
+    EXPECT_EQ(windowText(button(2)), "README");
+    EXPECT_EQ(bar->itemCommand[2], "C:\\zel dir\\README");
+
+    // Outside the client area, without files, or longer than an item holds: nothing.
+    std::string before = fileBytes(ownIniPath());
+    drop(3, makeDrop({"C:\\DOC\\OUT.TXT"}, TRUE));
+    drop(3, makeDrop({}));
+    std::string longPath = "C:\\" + std::string(200, 'd') + "\\" + std::string(96, 'n') + ".TXT";
+    ASSERT_EQ(longPath.size(), 304u);
+    drop(3, makeDrop({longPath}));
+    EXPECT_EQ(fileBytes(ownIniPath()), before);
+    EXPECT_EQ(bar->itemCommand[3], "");
+    EXPECT_EQ(windowText(button(3)), "");
+    EXPECT_TRUE(startedBefore().empty());
+}
+
+TEST_F(LaunchButtons, ADropOnAnItemWithACommandStartsItOncePerFile)
+{
+    std::string rec = recorder();
+    std::string ini = "[Exec]\r\nExecItem0=" + rec + "\r\n";
+    open(ini);
+    std::string longPath = "C:\\" + std::string(200, 'd') + "\\" + std::string(96, 'n');
+    HDROP hdrop = makeDrop({"C:\\DOC\\A.TXT", "C:\\My Documents\\README", "C:\\WORK", "C:\\DOC\\\x95\x5C", longPath});
+    drop(0, hdrop);
+    EXPECT_EQ(GlobalSize(hdrop), 0u);
+    EXPECT_EQ(startedBefore(),
+              (std::vector<std::string>{started(rec + " C:\\DOC\\A.TXT"), started(rec + " \"C:\\My Documents\\README.\""),
+                                        started(rec + " C:\\WORK."), started(rec + " C:\\DOC\\\x95\x5C."),
+                                        started(rec + " " + longPath + ".")}));
+    DeleteFileA(logPath().c_str());
+
+    // Outside the client area: nothing started.
+    drop(0, makeDrop({"C:\\DOC\\A.TXT"}, TRUE));
+    EXPECT_TRUE(startedBefore().empty());
+    EXPECT_EQ(fileBytes(ownIniPath()), ini);
+}
+
+TEST_F(LaunchButtons, AFailedStartInADropIsReportedBeforeTheNextStart)
+{
+    std::string rec = recorder();
+    open("[Exec]\r\nExecItem0=" + rec + "\r\n");
+    // A command line longer than any process takes fails to start.
+    std::string tooLong = "C:\\" + std::string(40000, 'x') + ".TXT";
+    drop(0, makeDrop({"C:\\DOC\\1.TXT", tooLong, "C:\\DOC\\3.TXT"}));
+    std::vector<SeenBox> seen = boxes();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, kBadFormatBytes);
+    EXPECT_EQ(seen[0].linesStarted, 1u); // the third waits for the box
+    EXPECT_EQ(startedBefore(),
+              (std::vector<std::string>{started(rec + " C:\\DOC\\1.TXT"), started(rec + " C:\\DOC\\3.TXT")}));
+}
+
+TEST_F(LaunchButtons, AProgramInAFolderWithABlankStartsAsItself)
+{
+    CreateDirectoryA("C:\\zel test", nullptr);
+    std::string program = "C:\\zel test\\rec.exe";
+    ASSERT_TRUE(CopyFileA(recorder().c_str(), program.c_str(), FALSE));
+    // Planted where an unquoted command line would find it first.
+    ASSERT_TRUE(CopyFileA(recorder().c_str(), "C:\\zel.exe", FALSE));
+    open("");
+    drop(0, makeDrop({program}));
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem0=rec\r\n[Exec]\r\nExecItem0=C:\\zel test\\rec.exe\r\n");
+    click(0);
+    drop(0, makeDrop({"C:\\DOC\\A.TXT"}));
+    EXPECT_EQ(startedBefore(), (std::vector<std::string>{"rec.exe \"C:\\zel test\\rec.exe\"",
+                                                          "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT"}));
+    DeleteFileA("C:\\zel.exe");
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA("C:\\zel test");
+}
+
+TEST_F(LaunchButtons, OnlyLaunchButtonsAcceptDrops)
+{
+    open("");
+    EXPECT_EQ(GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    EXPECT_EQ(GetWindowLongA(GetDlgItem(bar->hwnd(), 1150), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
+    for (int slot = 0; slot < bar->MenuSize; ++slot)
+        EXPECT_NE(GetWindowLongA(button(slot), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << slot;
+}
+
+} // namespace
