@@ -32,23 +32,18 @@ LRESULT CALLBACK recordMoves(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-class AutoHideBar : public testing::Test {
+class AutoHideBar : public BarTest {
 protected:
     void TearDown() override
     {
-        if (bar) {
-            RemoveWindowSubclass(bar->hwnd(), recordMoves, 0);
-            DestroyWindow(bar->hwnd());
-        }
-        removeFile(ownIniPath());
+        if (barWindow)
+            RemoveWindowSubclass(barWindow, recordMoves, 0);
+        BarTest::TearDown();
     }
     void open(const std::string& ini)
     {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        ASSERT_NE(bar->hwnd(), nullptr);
-        pumpMessages(50);
-        SetWindowSubclass(bar->hwnd(), recordMoves, 0, 0);
+        BarTest::open(ini);
+        SetWindowSubclass(barWindow, recordMoves, 0, 0);
         recordedMoves.clear();
     }
     // The pointer on a row (x anywhere), one tick, the bar's rectangle after it.
@@ -61,7 +56,6 @@ protected:
         GetWindowRect(bar->hwnd(), &r);
         return r;
     }
-    LauncherBar* bar = nullptr;
     int sy = GetSystemMetrics(SM_CYSCREEN);
     int width = GetSystemMetrics(SM_CXFULLSCREEN);
 };

@@ -23,22 +23,12 @@ LRESULT CALLBACK watchTitle(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(titleHook, code, wParam, lParam);
 }
 
-class BarCommands : public testing::Test {
+class BarCommands : public BarTest {
 protected:
     void TearDown() override
     {
-        if (bar && IsWindow(barWindow))
-            DestroyWindow(barWindow);
+        BarTest::TearDown();
         barSystemCalls = BarSystemCalls{};
-        removeFile(ownIniPath());
-    }
-    void open(const std::string& ini)
-    {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        barWindow = bar->hwnd();
-        ASSERT_NE(barWindow, nullptr);
-        pumpMessages(50);
     }
     void command(int id, int code = BN_CLICKED)
     {
@@ -50,8 +40,6 @@ protected:
         GetWindowRect(barWindow, &r);
         return r;
     }
-    LauncherBar* bar = nullptr;
-    HWND barWindow = nullptr;
     int sy = GetSystemMetrics(SM_CYSCREEN);
 };
 

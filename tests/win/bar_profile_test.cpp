@@ -6,22 +6,7 @@
 
 namespace {
 
-class BarProfile : public testing::Test {
-protected:
-    void TearDown() override
-    {
-        if (bar)
-            DestroyWindow(bar->hwnd());
-        removeFile(ownIniPath());
-    }
-    void open(const std::string& ini)
-    {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        ASSERT_NE(bar->hwnd(), nullptr);
-    }
-    LauncherBar* bar = nullptr;
-};
+using BarProfile = BarTest;
 
 TEST_F(BarProfile, SaveWritesTheSixKeysInOrder)
 {

@@ -7,7 +7,7 @@
 
 namespace {
 
-class Win95Bar : public testing::Test {
+class Win95Bar : public BarTest {
 protected:
     void SetUp() override
     {
@@ -16,25 +16,13 @@ protected:
     }
     void TearDown() override
     {
-        if (barWindow && IsWindow(barWindow))
-            DestroyWindow(barWindow);
+        BarTest::TearDown();
         barSystemCalls = BarSystemCalls{};
-        removeFile(ownIniPath());
-    }
-    void open(const std::string& ini)
-    {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        barWindow = bar->hwnd();
-        ASSERT_NE(barWindow, nullptr);
-        pumpMessages(50);
     }
     void tray(UINT mouseMessage)
     {
         SendMessageA(barWindow, WM_BAR_TRAY_NOTIFY, 1, mouseMessage);
     }
-    LauncherBar* bar = nullptr;
-    HWND barWindow = nullptr;
 };
 
 TEST_F(Win95Bar, PlatformOneGivesAToolWindowAndTheMenuWithHideAndShow)

@@ -8,21 +8,8 @@
 
 namespace {
 
-class BarWindow : public testing::Test {
+class BarWindow : public BarTest {
 protected:
-    void TearDown() override
-    {
-        if (bar)
-            DestroyWindow(bar->hwnd()); // the bar deletes itself
-        removeFile(ownIniPath());
-    }
-    void open(const std::string& ini)
-    {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        ASSERT_NE(bar->hwnd(), nullptr);
-        pumpMessages(100);
-    }
     RECT childRect(int id) const
     {
         HWND child = GetDlgItem(bar->hwnd(), id);
@@ -31,7 +18,6 @@ protected:
         MapWindowPoints(nullptr, bar->hwnd(), reinterpret_cast<POINT*>(&r), 2);
         return r;
     }
-    LauncherBar* bar = nullptr;
 };
 
 bool sameRect(const RECT& a, const RECT& b)
@@ -128,9 +114,7 @@ TEST_F(BarWindow, HandEditedValuesAreBroughtIntoRange)
     EXPECT_EQ(bar->MenuPos, 0); // the profile functions strip the quotes
     EXPECT_EQ(bar->itemName[0], std::string(258, 'x'));
     EXPECT_NE(GetDlgItem(bar->hwnd(), 2000 + 999 + 15), nullptr);
-    DestroyWindow(bar->hwnd());
-
-    bar = nullptr;
+    closeBar();
     open("[Env]\r\nMenuSize=0\r\nCurrent=-2\r\nMenuPos=0 1\r\n[Menu]\r\nMenuItem0=Zero\r\n");
     EXPECT_EQ(bar->MenuSize, 1);
     EXPECT_EQ(bar->Current, -2);

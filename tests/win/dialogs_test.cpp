@@ -26,30 +26,10 @@ const std::string kMaximumText =
     "\x82\xc9\x90\xdd\x92\xe8\x82\xb5\x82\xdc\x82\xb7"; // メニューの最大数は 16 なので 16 に設定します
 const std::string kBrowseTitle = "\x8e\xc0\x8d\x73\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xcc\x91\x49\x91\xf0"; // 実行ファイルの選択
 
-class Dialogs : public testing::Test {
+class Dialogs : public BarTest {
 protected:
-    void TearDown() override
-    {
-        close();
-        removeFile(ownIniPath());
-    }
     // The dialogs reach the bar as the application's main window.
-    void open(const std::string& ini)
-    {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        ASSERT_NE(bar->hwnd(), nullptr);
-        testApp().setMainWindow(bar);
-        pumpMessages(50);
-    }
-    void close()
-    {
-        if (!bar)
-            return;
-        testApp().setMainWindow(nullptr); // no quit message for the test's own loop
-        DestroyWindow(bar->hwnd());
-        bar = nullptr;
-    }
+    void open(const std::string& ini) { BarTest::open(ini, true); }
     int launchButtons() const
     {
         int count = 0;
@@ -57,7 +37,6 @@ protected:
             count += GetDlgItem(bar->hwnd(), id) != nullptr;
         return count;
     }
-    LauncherBar* bar = nullptr;
 };
 
 struct ControlInfo {
@@ -240,7 +219,7 @@ TEST_F(Dialogs, SettingsCountsAreCorrectedSavedAndLaidOut)
         // The opener's relayout shows the new number of buttons.
         EXPECT_EQ(bar->MenuSize, c.stored);
         EXPECT_EQ(launchButtons(), c.stored);
-        close();
+        closeBar();
     }
 }
 
@@ -256,7 +235,7 @@ TEST_F(Dialogs, SettingsRefuseATextThatIsNotANumberAndWriteNothing)
         EXPECT_EQ(run.result, IDCANCEL);
         EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMenuSize=5\r\n");
         EXPECT_EQ(bar->MenuSize, 5);
-        close();
+        closeBar();
     }
 }
 
@@ -450,7 +429,7 @@ TEST_F(Dialogs, EditorPagesByBlocksOfEightWithinTheKeyRange)
     EXPECT_EQ(readFirstLine(fileBytes(ownIniPath()), "MenuItem0="), "MenuItem0=kept");
 
     // At the last block of keys, the next block is refused; a save still happens.
-    close();
+    closeBar();
     open("[Env]\r\nCurrent=995\r\n");
     std::vector<EditorView> last;
     Driver::run([&] { bar->openItemEditor(); },

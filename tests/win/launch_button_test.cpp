@@ -170,7 +170,7 @@ HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient = FALSE)
     return static_cast<HDROP>(memory);
 }
 
-class LaunchButtons : public testing::Test {
+class LaunchButtons : public BarTest {
 protected:
     void SetUp() override
     {
@@ -186,21 +186,12 @@ protected:
                 ADD_FAILURE() << "unexpected box: " << box.caption;
             watcher.reset();
         }
-        if (bar) {
-            // Not the main window any more, or its end would post a quit message.
-            testApp().setMainWindow(nullptr);
-            DestroyWindow(bar->hwnd());
-        }
-        removeFile(ownIniPath());
+        BarTest::TearDown();
         DeleteFileA(logPath().c_str());
     }
     void open(const std::string& ini)
     {
-        putFile(ownIniPath(), ini);
-        bar = new LauncherBar();
-        ASSERT_NE(bar->hwnd(), nullptr);
-        testApp().setMainWindow(bar);
-        pumpMessages(50);
+        BarTest::open(ini, true);
         watcher = std::make_unique<BoxWatcher>(bar->hwnd());
     }
     // The boxes seen since the last call; the watcher goes on watching.
@@ -250,7 +241,6 @@ protected:
         ADD_FAILURE() << "the last program never started";
         return lines;
     }
-    LauncherBar* bar = nullptr;
     std::unique_ptr<BoxWatcher> watcher;
 };
 

@@ -167,3 +167,26 @@ std::string className(HWND hwnd)
     GetClassNameA(hwnd, name, sizeof name);
     return name;
 }
+
+void BarTest::open(const std::string& ini, bool asMainWindow)
+{
+    putFile(ownIniPath(), ini);
+    bar = new LauncherBar();
+    barWindow = bar->hwnd();
+    ASSERT_NE(barWindow, nullptr);
+    if (asMainWindow)
+        testApp().setMainWindow(bar);
+    pumpMessages(50);
+}
+
+void BarTest::closeBar()
+{
+    if (barWindow && IsWindow(barWindow)) {
+        // Not the main window any more, or its end would post a quit message.
+        if (testApp().mainWindow() == bar)
+            testApp().setMainWindow(nullptr);
+        DestroyWindow(barWindow);
+    }
+    bar = nullptr;
+    barWindow = nullptr;
+}

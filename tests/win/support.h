@@ -5,7 +5,10 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "app/LauncherApp.h"
+#include "bar/LauncherBar.h"
 
 // The test program's application object: a LauncherApp that reports its idle calls.
 class TestApp : public LauncherApp {
@@ -52,3 +55,20 @@ int closeProgram(Started& started);
 
 std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
+
+// A real bar in the test process, made from the text of the test program's profile.
+class BarTest : public testing::Test {
+protected:
+    void TearDown() override
+    {
+        closeBar();
+        removeFile(ownIniPath());
+    }
+    // As the main window, the bar is what the dialogs and the launch buttons reach.
+    void open(const std::string& ini, bool asMainWindow = false);
+    // Also after the bar ended itself (Quit): only its HWND is looked at.
+    void closeBar();
+
+    LauncherBar* bar = nullptr;
+    HWND barWindow = nullptr;
+};
