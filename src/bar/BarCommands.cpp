@@ -5,6 +5,7 @@
 
 #include "AutoHide.h"
 #include "BarIds.h"
+#include "BarSettings.h"
 #include "BarTexts.h"
 #include "LauncherBar.h"
 #include "framework/WinApp.h"
@@ -33,9 +34,6 @@ constexpr MenuEntry kOtherMenu[] = {
     {kCmdAbout, kMenuAboutKey},       {kCmdHelp, kMenuHelpKey},         {0, nullptr},
     {kCmdQuit, kMenuClose},
 };
-
-// Where the paging stops: a page past the highest item number the profile has held.
-constexpr int kLastItem = 999;
 
 bool fileExists(const std::string& path)
 {
@@ -124,7 +122,7 @@ void LauncherBar::onCommand(int id, int code)
         layout();
         break;
     case kIdNext:
-        if (Current + MenuSize > kLastItem) {
+        if (Current + MenuSize > kMaxItem) {
             MessageBeep(MB_ICONASTERISK);
             break;
         }

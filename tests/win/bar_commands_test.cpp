@@ -365,23 +365,16 @@ TEST(BarProgram, QuitSavesAndExitsWithZeroAndACloseSavesNothing)
     putFile(ini, "[Env]\r\nMenuSize=4\r\n");
     Started started = startProgram(exe, SW_SHOWNORMAL);
     ASSERT_NE(started.bar, nullptr);
-    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
     SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
     SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdChange, BN_CLICKED), 0);
     PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdQuit, 0), 0);
-    DWORD code = 99;
-    ASSERT_EQ(WaitForSingleObject(started.process.hProcess, kStartTimeoutMs), WAIT_OBJECT_0);
-    GetExitCodeProcess(started.process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(started.process.hProcess);
-    CloseHandle(started.process.hThread);
+    EXPECT_EQ(waitForExit(started), 0);
     EXPECT_EQ(fileBytes(ini), "[Env]\r\nMenuSize=4\r\nCurrent=4\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
                               "MenuPos=0\r\n");
 
     // Alt+F4 reaches the bar as WM_CLOSE: the paging is lost, nothing is written.
     started = startProgram(exe, SW_SHOWNORMAL);
     ASSERT_NE(started.bar, nullptr);
-    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
     SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
     putFile(ini, "[Env]\r\nMenuSize=4\r\n");
     EXPECT_EQ(closeProgram(started), 0);
@@ -398,7 +391,6 @@ TEST(BarProgram, TheWindows95VariantRunsForRealUnderItsOwnName)
     removeFile(ini);
     Started started = startProgram(exe, SW_SHOWNORMAL);
     ASSERT_NE(started.bar, nullptr);
-    WaitForInputIdle(started.process.hProcess, kStartTimeoutMs);
     EXPECT_NE(GetWindowLongA(started.bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
     // Hide, then the tray's double click shows it again.
     SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kIdIcon, BN_CLICKED), 0);
@@ -411,12 +403,7 @@ TEST(BarProgram, TheWindows95VariantRunsForRealUnderItsOwnName)
     SendMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdShow, 0), 0);
     EXPECT_TRUE(IsWindowVisible(started.bar));
     PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdQuit, 0), 0);
-    DWORD code = 99;
-    ASSERT_EQ(WaitForSingleObject(started.process.hProcess, kStartTimeoutMs), WAIT_OBJECT_0);
-    GetExitCodeProcess(started.process.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(started.process.hProcess);
-    CloseHandle(started.process.hThread);
+    EXPECT_EQ(waitForExit(started), 0);
     EXPECT_EQ(fileBytes(ini), "[Env]\r\nCurrent=0\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
                               "MenuPos=1\r\n");
     removeFile(ini);

@@ -136,10 +136,15 @@ Started startProgram(const std::string& path, WORD showCommand)
 
 int closeProgram(Started& started)
 {
+    if (started.process.hProcess && started.bar)
+        PostMessageA(started.bar, WM_CLOSE, 0, 0);
+    return waitForExit(started);
+}
+
+int waitForExit(Started& started)
+{
     if (!started.process.hProcess)
         return -1;
-    if (started.bar)
-        PostMessageA(started.bar, WM_CLOSE, 0, 0);
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(started.process.hProcess, kStartTimeoutMs) == WAIT_OBJECT_0) {
         GetExitCodeProcess(started.process.hProcess, &code);

@@ -52,6 +52,8 @@ struct Started {
 Started startProgram(const std::string& path, WORD showCommand);
 // Closes a started bar with WM_CLOSE and returns its exit code (or -1 on a time-out).
 int closeProgram(Started& started);
+// Waits for a started bar to end by itself and returns its exit code (or -1 on a time-out).
+int waitForExit(Started& started);
 
 std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
