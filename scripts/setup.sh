@@ -105,7 +105,7 @@ install_qemu() {
             say "adding bookworm-backports for a newer qemu-user"
             # The same mirror the machine already uses for bookworm.
             local mirror
-            mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v security | head -n1)
+            mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | grep -v security | head -n1)
             [[ -n $mirror ]] || mirror=$(awk '$1 == "deb" && $3 == "bookworm" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
             [[ -n $mirror ]] || die "no bookworm mirror is configured to take bookworm-backports from"
             printf '%s\n' 'Types: deb' "URIs: $mirror" 'Suites: bookworm-backports' \
