@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <thread>
 
 #include "bar/BarIds.h"
 #include "bar_test_support.h"
@@ -180,7 +181,7 @@ TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
     int ticksBefore = -1;
     int ticksAfter = -1;
     // No help file beside the test program: the help button says so in a box.
-    BoxCloser box("Information Message", [&] {
+    BoxWatcher watcher(barWindow, [&](SeenBox&) {
         ticksBefore = loopTicks;
         Sleep(300);
         ticksAfter = loopTicks;
@@ -194,7 +195,7 @@ TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
     std::thread quitter([&] {
         waitTicks(5);
         PostMessageA(barWindow, WM_COMMAND, MAKEWPARAM(kIdHelpButton, BN_CLICKED), 0);
-        box.join();
+        watcher.waitFor(1);
         waitTicks(loopTicks + 5);
         PostMessageA(barWindow, WM_COMMAND, MAKEWPARAM(kIdSysMenu, BN_DOUBLECLICKED), 0);
     });
@@ -203,8 +204,10 @@ TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
     testApp().idleHook = nullptr;
     bar = nullptr;
 
-    EXPECT_TRUE(box.seen);
-    EXPECT_EQ(box.text, "\x83w\x83\x8B\x83v\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    std::vector<SeenBox> seen = watcher.finish();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Information Message");
+    EXPECT_EQ(seen[0].text, "\x83w\x83\x8B\x83v\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B");
     EXPECT_GT(ticksBefore, 0);
     EXPECT_EQ(ticksBefore, ticksAfter);
     EXPECT_EQ(exitCode, 0);
@@ -267,19 +270,19 @@ TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
 
     exitResult = FALSE;
     {
-        BoxCloser box("Error message");
+        BoxWatcher watcher(barWindow);
         command(kCmdShutdown);
-        box.join();
-        EXPECT_TRUE(box.seen);
-        EXPECT_EQ(box.text, "Windows\x82\xF0\x8FI\x97\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
+        std::vector<SeenBox> seen = watcher.finish();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Error message");
+        EXPECT_EQ(seen[0].text, "Windows\x82\xF0\x8FI\x97\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
                             "\x82\xBD\x81" "B");
     }
     exitResult = TRUE;
     {
-        BoxCloser box("Error message", {}, 500);
+        BoxWatcher watcher(barWindow);
         command(kCmdRestart);
-        box.join();
-        EXPECT_FALSE(box.seen);
+        EXPECT_TRUE(watcher.finish().empty());
     }
     ASSERT_EQ(exitCalls.size(), 2u);
     EXPECT_EQ(exitCalls[0].how, static_cast<UINT>(EWX_SHUTDOWN));
@@ -351,10 +354,11 @@ TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
     removeFile(htm);
 
     helpCalls.clear();
-    BoxCloser box("Information Message");
+    BoxWatcher watcher(barWindow);
     command(kCmdHelp);
-    box.join();
-    EXPECT_TRUE(box.seen);
+    std::vector<SeenBox> seen = watcher.finish();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].caption, "Information Message");
     EXPECT_TRUE(helpCalls.empty());
 }
 

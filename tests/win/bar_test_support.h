@@ -5,10 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bar/LauncherBar.h"
@@ -38,64 +36,6 @@ inline std::vector<MenuLine> readMenu(HMENU menu)
     }
     return lines;
 }
-
-inline std::string staticText(HWND box)
-{
-    std::string text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char name[16] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, "Static") != 0)
-            continue;
-        char buffer[512] = {};
-        int length = GetWindowTextA(child, buffer, sizeof buffer);
-        if (length > 0)
-            text.assign(buffer, static_cast<std::size_t>(length));
-    }
-    return text;
-}
-
-// Waits on a second thread for a message box of this process with the caption,
-// keeps its text, runs an optional action while it is open, then presses OK.
-class BoxCloser {
-public:
-    explicit BoxCloser(std::string caption, std::function<void()> whileOpen = {}, DWORD timeoutMs = 20000)
-        : thread_([this, caption, whileOpen, timeoutMs] { watch(caption, whileOpen, timeoutMs); })
-    {
-    }
-    ~BoxCloser() { join(); }
-    void join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-    std::atomic<bool> seen{false};
-    std::string text;
-    UINT style = 0;
-
-private:
-    void watch(const std::string& caption, const std::function<void()>& whileOpen, DWORD timeoutMs)
-    {
-        DWORD start = GetTickCount();
-        while (GetTickCount() - start < timeoutMs) {
-            HWND box = FindWindowA("#32770", caption.c_str());
-            DWORD owner = 0;
-            if (box)
-                GetWindowThreadProcessId(box, &owner);
-            if (box && owner == GetCurrentProcessId()) {
-                text = staticText(box);
-                style = static_cast<UINT>(GetWindowLongA(box, GWL_STYLE));
-                if (whileOpen)
-                    whileOpen();
-                seen = true;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return;
-            }
-            Sleep(10);
-        }
-    }
-    std::thread thread_;
-};
 
 // The popup menu window of this thread while a menu runs modal, looked at from a thread timer.
 struct OpenMenu {

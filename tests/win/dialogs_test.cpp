@@ -138,7 +138,7 @@ SettingsRun saveCount(LauncherBar* bar, const std::string& typed)
                     HWND box = d.waitWindow(kInformation, 1500);
                     if (box) {
                         run.boxCaption = kInformation;
-                        run.boxText = d.messageText(box);
+                        run.boxText = boxText(box);
                         PostMessageA(box, WM_COMMAND, IDOK, 0);
                         d.waitGone(box);
                     }

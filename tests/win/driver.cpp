@@ -136,9 +136,3 @@ int Driver::focusedId()
     GetGUIThreadInfo(modalThread_, &info);
     return info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0;
 }
-
-std::string Driver::messageText(HWND box)
-{
-    // The message is the box's static text control 0xFFFF.
-    return text(box, 0xFFFF);
-}

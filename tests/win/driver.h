@@ -23,8 +23,6 @@ public:
     void click(HWND dialog, int id);
     bool checked(HWND dialog, int id);
     int focusedId();
-    // The text of a message box's message.
-    std::string messageText(HWND box);
 
 private:
     DWORD modalThread_ = 0;

@@ -51,97 +51,6 @@ std::string started(const std::string& commandLine)
     return "record_args.exe " + commandLine;
 }
 
-// What a box of this process showed when the watcher found it, before closing it.
-struct SeenBox {
-    std::string caption;
-    std::string text;
-    COLORREF background = CLR_INVALID;
-    bool barEnabled = true;
-    std::size_t linesStarted = 0;
-};
-
-BOOL CALLBACK findBox(HWND hwnd, LPARAM lParam)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(hwnd, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) && className(hwnd) == "#32770") {
-        *reinterpret_cast<HWND*>(lParam) = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK findText(HWND hwnd, LPARAM lParam)
-{
-    auto* text = reinterpret_cast<std::string*>(lParam);
-    if (className(hwnd) == "Static" && !windowText(hwnd).empty()) {
-        *text = windowText(hwnd);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Closes every dialog of this process from a second thread while the test thread sits in
-// its modal loop, noting what each box showed.
-class BoxWatcher {
-public:
-    explicit BoxWatcher(HWND bar) : bar_(bar)
-    {
-        thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
-    }
-    ~BoxWatcher() { finish(); }
-    const std::vector<SeenBox>& finish()
-    {
-        if (thread_) {
-            InterlockedExchange(&stop_, 1);
-            WaitForSingleObject(thread_, INFINITE);
-            CloseHandle(thread_);
-            thread_ = nullptr;
-        }
-        return seen_;
-    }
-
-private:
-    static DWORD WINAPI run(void* self)
-    {
-        static_cast<BoxWatcher*>(self)->watch();
-        return 0;
-    }
-    void watch()
-    {
-        while (!InterlockedCompareExchange(&stop_, 0, 0)) {
-            HWND box = nullptr;
-            EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
-            if (!box) {
-                Sleep(20);
-                continue;
-            }
-            SeenBox seen;
-            seen.caption = windowText(box);
-            EnumChildWindows(box, findText, reinterpret_cast<LPARAM>(&seen.text));
-            HDC dc = GetDC(box);
-            auto brush = reinterpret_cast<HBRUSH>(SendMessageA(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                                                               reinterpret_cast<LPARAM>(box)));
-            ReleaseDC(box, dc);
-            LOGBRUSH logBrush{};
-            if (brush && GetObjectA(brush, sizeof logBrush, &logBrush) == sizeof logBrush)
-                seen.background = logBrush.lbColor;
-            seen.barEnabled = IsWindowEnabled(bar_) != FALSE;
-            seen.linesStarted = logLines().size();
-            seen_.push_back(seen);
-            // A message box's OK; any other dialog (the item editor of a Shift-click) is cancelled.
-            PostMessageA(box, WM_COMMAND, seen.caption == "Error message" ? IDOK : IDCANCEL, 0);
-            for (int i = 0; i < 500 && IsWindow(box); ++i)
-                Sleep(20);
-        }
-    }
-
-    HWND bar_;
-    HANDLE thread_ = nullptr;
-    volatile LONG stop_ = 0;
-    std::vector<SeenBox> seen_;
-};
-
 std::wstring wide(const std::string& ansi)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
@@ -192,13 +101,18 @@ protected:
     void open(const std::string& ini)
     {
         BarTest::open(ini, true);
-        watcher = std::make_unique<BoxWatcher>(bar->hwnd());
+        watcher = makeWatcher();
+    }
+    // The launch tests note how many programs had started when a box opened.
+    std::unique_ptr<BoxWatcher> makeWatcher()
+    {
+        return std::make_unique<BoxWatcher>(bar->hwnd(), [](SeenBox& box) { box.noted = logLines().size(); });
     }
     // The boxes seen since the last call; the watcher goes on watching.
     std::vector<SeenBox> boxes()
     {
         std::vector<SeenBox> seen = watcher->finish();
-        watcher = std::make_unique<BoxWatcher>(bar->hwnd());
+        watcher = makeWatcher();
         return seen;
     }
     HWND button(int slot) const { return bar->launchButtons[slot]->hwnd(); }
@@ -353,7 +267,7 @@ TEST_F(LaunchButtons, FailedStartsAreReportedInTheErrorBox)
     EXPECT_EQ(seen[1].text, kBadFormatBytes);
     for (const SeenBox& box : seen) {
         EXPECT_EQ(box.background, RGB(192, 192, 192)); // the dialog colours
-        EXPECT_FALSE(box.barEnabled);                  // modal, owned through the launch button
+        EXPECT_FALSE(box.ownerEnabled);                  // modal, owned through the launch button
     }
     EXPECT_TRUE(IsWindowEnabled(bar->hwnd()));
 
@@ -432,7 +346,7 @@ TEST_F(LaunchButtons, AFailedStartInADropIsReportedBeforeTheNextStart)
     std::vector<SeenBox> seen = boxes();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, kBadFormatBytes);
-    EXPECT_EQ(seen[0].linesStarted, 1u); // the third waits for the box
+    EXPECT_EQ(seen[0].noted, 1u); // the third waits for the box
     EXPECT_EQ(startedBefore(),
               (std::vector<std::string>{started(rec + " C:\\DOC\\1.TXT"), started(rec + " C:\\DOC\\3.TXT")}));
 }

@@ -195,3 +195,103 @@ void BarTest::closeBar()
     bar = nullptr;
     barWindow = nullptr;
 }
+
+namespace {
+
+BOOL CALLBACK findBox(HWND hwnd, LPARAM lParam)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(hwnd) && className(hwnd) == "#32770") {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findText(HWND hwnd, LPARAM lParam)
+{
+    auto* text = reinterpret_cast<std::string*>(lParam);
+    if (className(hwnd) == "Static" && !windowText(hwnd).empty()) {
+        *text = windowText(hwnd);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string boxText(HWND box)
+{
+    // A message box's message is its static control 0xFFFF.
+    if (HWND message = GetDlgItem(box, 0xFFFF))
+        return windowText(message);
+    std::string text;
+    EnumChildWindows(box, findText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+BoxWatcher::BoxWatcher(HWND owner, WhileOpen whileOpen) : owner_(owner), whileOpen_(std::move(whileOpen))
+{
+    thread_ = CreateThread(nullptr, 0, run, this, 0, nullptr);
+}
+
+const std::vector<SeenBox>& BoxWatcher::finish()
+{
+    if (thread_) {
+        InterlockedExchange(&stop_, 1);
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+    return seen_;
+}
+
+bool BoxWatcher::waitFor(std::size_t count, DWORD timeoutMs) const
+{
+    DWORD start = GetTickCount();
+    while (static_cast<std::size_t>(closed_) < count) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+DWORD WINAPI BoxWatcher::run(void* self)
+{
+    static_cast<BoxWatcher*>(self)->watch();
+    return 0;
+}
+
+void BoxWatcher::watch()
+{
+    while (!InterlockedCompareExchange(&stop_, 0, 0)) {
+        HWND box = nullptr;
+        EnumWindows(findBox, reinterpret_cast<LPARAM>(&box));
+        if (!box) {
+            Sleep(10);
+            continue;
+        }
+        Sleep(50); // let its initialisation finish
+        SeenBox seen;
+        seen.caption = windowText(box);
+        seen.text = boxText(box);
+        HDC dc = GetDC(box);
+        auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
+        ReleaseDC(box, dc);
+        LOGBRUSH logBrush{};
+        if (brush && GetObjectA(brush, sizeof logBrush, &logBrush) == sizeof logBrush)
+            seen.background = logBrush.lbColor;
+        seen.ownerEnabled = owner_ && IsWindowEnabled(owner_) != FALSE;
+        if (whileOpen_)
+            whileOpen_(seen);
+        seen_.push_back(seen);
+        // A message box has no cancel button unless it asks a question.
+        PostMessageA(box, WM_COMMAND, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK, 0);
+        for (int i = 0; i < 500 && IsWindow(box) && IsWindowVisible(box); ++i)
+            Sleep(20);
+        InterlockedIncrement(&closed_);
+    }
+}

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,46 @@ int waitForExit(Started& started);
 
 std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
+
+// The message of a message box (its text control), or the first text of another dialog.
+std::string boxText(HWND box);
+
+// What a dialog of this process showed when the watcher found it, before closing it.
+struct SeenBox {
+    std::string caption;
+    std::string text;
+    COLORREF background = CLR_INVALID; // what the box answers to WM_CTLCOLORDLG
+    bool ownerEnabled = true;
+    std::size_t noted = 0; // whatever the test's whileOpen step records
+};
+
+// Closes every dialog of this process from a second thread while the test
+// thread sits in a modal loop, noting what each showed: a message box with
+// its OK, any other dialog with its cancel. A box the test did not expect
+// then fails the test instead of hanging it.
+class BoxWatcher {
+public:
+    using WhileOpen = std::function<void(SeenBox&)>;
+    explicit BoxWatcher(HWND owner, WhileOpen whileOpen = {});
+    BoxWatcher(const BoxWatcher&) = delete;
+    BoxWatcher& operator=(const BoxWatcher&) = delete;
+    ~BoxWatcher() { finish(); }
+    // Stops watching; the boxes seen, in order.
+    const std::vector<SeenBox>& finish();
+    // Waits until this many boxes were closed (false after the time-out).
+    bool waitFor(std::size_t count, DWORD timeoutMs = 20000) const;
+
+private:
+    static DWORD WINAPI run(void* self);
+    void watch();
+
+    HWND owner_;
+    WhileOpen whileOpen_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    volatile LONG closed_ = 0;
+    std::vector<SeenBox> seen_;
+};
 
 // A real bar in the test process, made from the text of the test program's profile.
 class BarTest : public testing::Test {
