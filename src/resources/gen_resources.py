@@ -16,7 +16,7 @@ Extra letters, icon only:
   G green (0,160,0)        B blue (0,0,255)
 
 Writes OUT_DIR/<NAME>.bmp for each bitmap (4 bits per pixel, standard
-16-colour palette) and OUT_DIR/ZEL32.ICO (16x16 and 32x32, 32-bit BGRA).
+16-colour palette) and OUT_DIR/ZEL32.ICO (32x32 and 16x16, in that order, 32-bit BGRA).
 Exits non-zero with a message if a picture is missing or malformed.
 """
 
@@ -34,7 +34,10 @@ BITMAPS = [
 BITMAP_W, BITMAP_H = 20, 19
 
 ICON_NAME = "ZEL32"
-ICON_SIZES = [16, 32]
+# The group lists the 32x32 image first: a static that shows an icon at its
+# "real size" (SS_REALSIZEIMAGE, the about box) takes the group's first image,
+# while LoadIcon and the small-icon look-ups pick by size whatever the order.
+ICON_SIZES = [32, 16]
 
 # Standard Windows 16-colour palette, in index order, as (r, g, b).
 PALETTE16 = [

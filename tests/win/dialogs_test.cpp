@@ -504,7 +504,7 @@ TEST_F(Dialogs, AboutBoxShowsItsTemplateAndChangesNothing)
                             {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {100, 58, 26, 13}},
                             {104, "Static", "", SS_ICON | SS_REALSIZEIMAGE, 0, {12, 4, 18, 20}},
                             {-1, "Static", "ZEL32.EXE Version 1.00\nWindows95/WindowsNT 3.51", SS_CENTER | WS_GROUP, WS_EX_CLIENTEDGE, {9, 21, 117, 35}},
-                            {-1, "Static", "\x83\x68\x83\x8d\x83\x62\x83\x76\x82\xc6\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xc5\x8b\x4e\x93\xae\x82\xb7\x82\xe9\x83\x89\x83\x93\x83\x60\x83\x83\x81\x5b", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
+                            {-1, "Static", "\x83\x68\x83\x8d\x83\x62\x83\x76/\x83\x4e\x83\x8a\x83\x62\x83\x4e\x8b\x4e\x93\xae", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
                         },
                         report);
                     d.click(dialog, IDOK);
@@ -513,6 +513,46 @@ TEST_F(Dialogs, AboutBoxShowsItsTemplateAndChangesNothing)
     EXPECT_TRUE(hasIcon);
     EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMenuSize=4\r\n");
     EXPECT_EQ(launchButtons(), 4);
+}
+
+// The about box shows the icon's 32x32 image, and its subtitle fits its box whole.
+TEST_F(Dialogs, AboutBoxShowsTheLargeIconAndTheWholeSubtitle)
+{
+    open("[Env]\r\n");
+    SIZE icon{};
+    SIZE text{};
+    LONG room = 0;
+    Driver::run([&] { bar->openAbout(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kAboutCaption);
+                    if (!dialog)
+                        return;
+                    ICONINFO info{};
+                    auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, 104, STM_GETICON, 0, 0));
+                    if (shown && GetIconInfo(shown, &info)) {
+                        BITMAP colour{};
+                        GetObjectA(info.hbmColor, sizeof colour, &colour);
+                        icon = {colour.bmWidth, colour.bmHeight};
+                        DeleteObject(info.hbmColor);
+                        DeleteObject(info.hbmMask);
+                    }
+                    // The subtitle is the template's last control.
+                    HWND subtitle = GetWindow(GetWindow(dialog, GW_CHILD), GW_HWNDLAST);
+                    std::string shownText = windowText(subtitle);
+                    HDC dc = GetDC(subtitle);
+                    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(subtitle, WM_GETFONT, 0, 0)));
+                    GetTextExtentPoint32A(dc, shownText.c_str(), static_cast<int>(shownText.size()), &text);
+                    SelectObject(dc, old);
+                    ReleaseDC(subtitle, dc);
+                    RECT client{};
+                    GetClientRect(subtitle, &client);
+                    room = client.right;
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(icon.cx, 32);
+    EXPECT_EQ(icon.cy, 32);
+    EXPECT_GT(text.cx, 0);
+    EXPECT_LE(text.cx, room);
 }
 
 } // namespace

@@ -85,4 +85,60 @@ TEST(Program, CarriesNoManifestAndItsImages)
     FreeLibrary(module);
 }
 
+// What Explorer's Properties read: the fixed version and a Japanese and an English block.
+TEST(Program, CarriesItsVersionInJapaneseAndEnglish)
+{
+    std::string exe = testDirectory() + "ZEL32.EXE";
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
+    UINT length = 0;
+    auto query = [&](const std::string& path) -> const void* {
+        void* value = nullptr;
+        length = 0;
+        return VerQueryValueA(data.data(), path.c_str(), &value, &length) ? value : nullptr;
+    };
+
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    const auto* translation = static_cast<const WORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_NE(translation, nullptr);
+    ASSERT_EQ(length, 8u);
+    EXPECT_EQ(std::vector<WORD>(translation, translation + 4), (std::vector<WORD>{0x0411, 932, 0x0409, 1252}));
+
+    struct Value {
+        const char* block;
+        const char* name;
+        std::string text;
+    };
+    std::vector<Value> values = {
+        {"041103A4", "FileDescription",
+         "\x89\xe6\x96\xca\x82\xcc\x92\x5b\x82\xcc\x83\x89\x83\x93\x83\x60\x83\x83\x81\x5b\x83\x6f\x81\x5b"}, // 画面の端のランチャーバー
+        {"040904E4", "FileDescription", "ZEL32 launcher bar"},
+    };
+    for (const char* block : {"041103A4", "040904E4"}) {
+        values.push_back({block, "FileVersion", "1.00"});
+        values.push_back({block, "ProductVersion", "1.00"});
+        values.push_back({block, "ProductName", "ZEL32"});
+        values.push_back({block, "InternalName", "ZEL32"});
+        values.push_back({block, "OriginalFilename", "ZEL32.EXE"});
+        values.push_back({block, "LegalCopyright", "Copyright (C) ZEL32 developers"});
+    }
+    for (const Value& v : values) {
+        std::string path = std::string("\\StringFileInfo\\") + v.block + "\\" + v.name;
+        const char* text = static_cast<const char*>(query(path));
+        ASSERT_NE(text, nullptr) << path;
+        EXPECT_EQ(std::string(text), v.text) << path;
+    }
+}
+
 } // namespace
