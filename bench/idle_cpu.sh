@@ -5,6 +5,7 @@
 # build runs natively where 32-bit Wine would run emulated)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+zel_lock_build
 tree=${1:-$BUILD/x86_64}
 seconds=${ZEL_BENCH_SECONDS:-10}
 hz=$(getconf CLK_TCK)

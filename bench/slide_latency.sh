@@ -4,6 +4,7 @@
 # Usage: bench/slide_latency.sh [BUILD_TREE]   (default: build/x86_64)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+zel_lock_build
 tree=${1:-$BUILD/x86_64}
 runs=${ZEL_BENCH_RUNS:-20}
 

@@ -32,31 +32,63 @@ zel_log() { printf '%s\n' "$*" >&2; }
 
 zel_wine() { "$ZEL_WINE" "$@"; }
 
-# Starts Xvfb on a free display unless a display is already set.
+# Starts Xvfb unless a display is already set. Xvfb picks a free display number itself and
+# reports it (-displayfd) once it accepts connections, so a run cannot take another run's
+# server for its own after losing a race for a number.
 zel_start_display() {
     if [[ -n ${DISPLAY:-} ]]; then
         return 0
     fi
-    local n pid i
-    for ((n = 90; n < 190; n++)); do
-        [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
-        pid=$!
-        for ((i = 0; i < 100; i++)); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-                ZEL_XVFB_PID=$pid
-                export DISPLAY=:$n
-                return 0
-            fi
-            # Lost a race for this number to another server: try the next one.
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+    local numfile=$BUILD/xvfb.display pid n="" i timeout=${ZEL_XVFB_TIMEOUT:-30}
+    rm -f "$numfile"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" >"$BUILD/xvfb.log" 2>&1 &
+    pid=$!
+    # The number arrives as one line; a line still without its newline is not complete.
+    for ((i = 0; ; i++)); do
+        read -r n 2>/dev/null <"$numfile" && [[ $n =~ ^[0-9]+$ ]] && break
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid" 2>/dev/null || true
+            zel_log "error: Xvfb ended before it reported its display; $BUILD/xvfb.log says:"
+            tail -n 5 "$BUILD/xvfb.log" >&2 || true
+            return 1
+        fi
+        if (( i >= timeout * 20 )); then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            zel_log "error: Xvfb reported no display within $timeout s (see $BUILD/xvfb.log)"
+            return 1
+        fi
+        sleep 0.05
     done
-    zel_log "error: could not start Xvfb (see $BUILD/xvfb.log)"
-    return 1
+    ZEL_XVFB_PID=$pid
+    export DISPLAY=:$n
+}
+
+# Holds the build folder for the rest of this script, so that two runs with one build folder
+# do not stop each other's wineserver, prefix or display; a second run waits for the first.
+# A small process holds the lock and ends with this shell: a descriptor of this shell would
+# be inherited by the wineserver and Xvfb and could outlive the run. Nested scripts that
+# source this file again (a test that runs a script) find the lock theirs already.
+zel_lock_build() {
+    [[ ${ZEL_BUILD_LOCKED:-} == "$BUILD" ]] && return 0
+    local lock=$BUILD/.lock held holder i
+    held=$(mktemp "$BUILD/.lock-held.XXXXXX")
+    rm -f "$held"
+    # shellcheck disable=SC2016 # the holder's own arguments
+    flock "$lock" sh -c 'touch "$1"; while kill -0 "$2" 2>/dev/null; do sleep 0.2; done' sh "$held" "$$" \
+        </dev/null >/dev/null 2>&1 &
+    holder=$!
+    for ((i = 0; ; i++)); do
+        [[ -e $held ]] && break
+        if ! kill -0 "$holder" 2>/dev/null; then
+            zel_log "error: could not lock $lock"
+            return 1
+        fi
+        (( i == 5 )) && zel_log "waiting for another run that uses $BUILD to end (lock $lock)"
+        sleep 0.1
+    done
+    rm -f "$held"
+    export ZEL_BUILD_LOCKED=$BUILD
 }
 
 # Makes the Wine prefix once; later runs reuse it.
@@ -104,6 +136,76 @@ zel_start_wineserver() {
     # started by a test instead, they inherit its stdout and CTest waits for them until
     # the test times out. rundll32 makes a window, which brings up the desktop.
     "$ZEL_WINE" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+}
+
+# Configures the 32-bit tree, $BUILD/i686, and builds ZEL32.EXE and the sample profile there
+# (not the tests).
+zel_build_program() {
+    local dir=$BUILD/i686
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-w64-mingw32.cmake" \
+        -DCMAKE_BUILD_TYPE=Release || { zel_log "error: configuring $dir failed"; return 1; }
+    cmake --build "$dir" -j2 --target ZEL32 zel_sample || { zel_log "error: building ZEL32.EXE in $dir failed"; return 1; }
+    [[ -f $dir/ZEL32.EXE ]] || { zel_log "error: the build made no $dir/ZEL32.EXE"; return 1; }
+}
+
+# The profile the bar reads, and the sample the 32-bit build makes from release/ZEL32.INI.
+ZEL_PROFILE=$WINEPREFIX/drive_c/windows/ZEL32.INI
+ZEL_SAMPLE_PROFILE=$BUILD/i686/sample/ZEL32.INI
+
+# Puts the sample profile in place when the prefix has none, so a first start shows items.
+# A profile that exists is the user's and is never touched.
+zel_sample_profile() {
+    [[ -e $ZEL_PROFILE ]] && return 0
+    if [[ ! -f $ZEL_SAMPLE_PROFILE ]]; then
+        zel_log "no sample profile $ZEL_SAMPLE_PROFILE; the bar starts without items"
+        return 0
+    fi
+    cp "$ZEL_SAMPLE_PROFILE" "$ZEL_PROFILE" || { zel_log "error: could not copy $ZEL_SAMPLE_PROFILE"; return 1; }
+    zel_log "first start: copied the sample profile $ZEL_SAMPLE_PROFILE to $ZEL_PROFILE"
+}
+
+# Prints the id of the first visible window named exactly TITLE once there is one. Fails when
+# the process PID ends first or after TIMEOUT seconds.
+zel_wait_window() {
+    local title=$1 pid=$2 timeout=${3:-30} i id rc
+    # xdotool takes a regular expression; the titles have no special characters but dots.
+    local pattern="^${title//./\\.}\$"
+    for ((i = 0; ; i++)); do
+        id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1) || true
+        if [[ -n $id ]]; then
+            printf '%s\n' "$id"
+            return 0
+        fi
+        if ! kill -0 "$pid" 2>/dev/null; then
+            rc=0
+            wait "$pid" 2>/dev/null || rc=$?
+            # In a subshell (id=$(zel_wait_window ...)) the program is not a child: no status.
+            if (( rc == 127 )); then rc=; else rc=" (exit status $rc)"; fi
+            zel_log "error: the program ended$rc before a window \"$title\" appeared"
+            return 1
+        fi
+        if (( i >= timeout * 5 )); then
+            zel_log "error: no window \"$title\" within $timeout s"
+            return 1
+        fi
+        sleep 0.2
+    done
+}
+
+# Ends ZEL32.EXE (process PID) as if the user closed it; stops Wine if it does not end.
+zel_close_bar() {
+    local pid=$1 i
+    # taskkill without /f sends WM_CLOSE.
+    zel_wine taskkill /im ZEL32.EXE >/dev/null 2>&1 || true
+    for ((i = 0; i < 50; i++)); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        zel_log "ZEL32.EXE did not end within 5 s of WM_CLOSE; stopping Wine"
+        wineserver -k 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
 }
 
 # Stops everything the helpers above started; safe to call more than once.

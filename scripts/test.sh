@@ -7,6 +7,7 @@ set -euo pipefail
 
 # shellcheck source=scripts/env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+zel_lock_build
 
 trees=("$@")
 (( ${#trees[@]} )) || trees=(host i686 x86_64)
