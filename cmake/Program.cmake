@@ -40,6 +40,8 @@ add_executable(ZEL32 WIN32 ${ZEL_SRC}/app/main.cpp)
 set_target_properties(ZEL32 PROPERTIES OUTPUT_NAME ZEL32 SUFFIX .EXE)
 target_compile_options(ZEL32 PRIVATE ${ZEL_WARNINGS})
 target_link_libraries(ZEL32 PRIVATE zelcore zel_resources)
-# The help page that the help command opens, beside the program and named like it.
+# The help page that the help command opens, beside the program and named like it, and the
+# picture of the bar that it shows.
 add_custom_command(TARGET ZEL32 POST_BUILD
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ZEL_SRC}/resources/ZEL32.HTM $<TARGET_FILE_DIR:ZEL32>/ZEL32.HTM)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ZEL_SRC}/resources/ZEL32.HTM $<TARGET_FILE_DIR:ZEL32>/ZEL32.HTM
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/docs/bar.png $<TARGET_FILE_DIR:ZEL32>/ZEL32BAR.PNG)

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Makes the README's pictures in docs/ from real runs of the 32-bit ZEL32.EXE on its own Xvfb,
+# with the sample profile so the bar shows items, driven by the real pointer and keyboard:
+#   screenshot.png    the whole screen with the bar
+#   bar.png           the bar at twice its size, its left half above its right half
+#   menu.png          the command menu opened from SYSMENU
+#   item_editor.png   the item editor, settings.png the settings dialog, about.png the about box
+# The prefix's own ZEL32.INI, if any, is put back afterwards.
+# Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: docs)
+set -euo pipefail
+
+# shellcheck source=scripts/env.sh
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+zel_lock_build
+
+out=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
+BAR_TITLE=" ZEL32.EXE Ver1.00"
+# The dialog captions of src/resources/zel32.rc, and how many Down keys reach each command in
+# the command menu (the separators are skipped).
+EDITOR_TITLE=" アプリケーションの登録／編集画面"
+SETTINGS_TITLE=" 設定変更画面"
+ABOUT_TITLE=" ZEL32.EXE Version Information"
+SETTINGS_DOWNS=4
+EDITOR_DOWNS=5
+ABOUT_DOWNS=6
+
+bash "$ROOT/scripts/setup.sh"
+
+backup=$BUILD/ZEL32.INI.before-screenshots
+restore_profile() {
+    if [[ -f $backup ]]; then
+        mv -f "$backup" "$ZEL_PROFILE"
+    else
+        rm -f "$ZEL_PROFILE"
+    fi
+}
+trap 'zel_stop_all; restore_profile' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+zel_build_program || exit 1
+[[ -f $ZEL_SAMPLE_PROFILE ]] || { zel_log "error: the build made no sample profile $ZEL_SAMPLE_PROFILE"; exit 1; }
+
+# Always a display of its own, of a known size, with nothing else on it.
+unset DISPLAY
+zel_start_display
+zel_prefix
+rm -f "$backup"
+[[ -f $ZEL_PROFILE ]] && cp -p "$ZEL_PROFILE" "$backup"
+cp "$ZEL_SAMPLE_PROFILE" "$ZEL_PROFILE"
+zel_start_wineserver
+
+work=$(mktemp -d)
+trap 'zel_stop_all; restore_profile; rm -rf "$work"' EXIT
+
+# Small PNGs: no metadata, and a palette where the colours fit in one.
+save_png() {
+    local colours
+    colours=$(identify -format '%k' "$1")
+    if (( colours <= 256 )); then
+        convert "$1" -strip -define png:compression-level=9 "PNG8:$2"
+    else
+        convert "$1" -strip -define png:compression-level=9 "$2"
+    fi
+}
+
+shoot_root() { import -display "$DISPLAY" -window root "$1"; }
+
+window_gone() {
+    local title=$1 i
+    for ((i = 0; i < 50; i++)); do
+        xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    zel_log "error: the window \"$title\" did not close"
+    return 1
+}
+
+cd "$BUILD/i686"
+zel_wine ZEL32.EXE >/dev/null 2>&1 &
+bar_pid=$!
+bar=$(zel_wait_window "$BAR_TITLE" "$bar_pid" "${ZEL_WINDOW_TIMEOUT:-30}") || exit 1
+# The pointer away from the bar, so no button is drawn pressed or hot.
+xdotool mousemove 512 384
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+bar_x=$X bar_y=$Y bar_w=$WIDTH bar_h=$HEIGHT
+
+shoot_root "$work/screen.png"
+save_png "$work/screen.png" "$out/screenshot.png"
+
+# The bar at twice its size; its two halves one above the other keep the picture 1024 wide.
+half=$((bar_w / 2))
+convert "$work/screen.png" -crop "${bar_w}x${bar_h}+${bar_x}+${bar_y}" +repage -scale 200% "$work/bar2x.png"
+convert "$work/bar2x.png" -crop "$((half * 2))x$((bar_h * 2))+0+0" +repage \
+    \( -size "$((half * 2))x8" xc:white \) \
+    \( "$work/bar2x.png" -crop "$((bar_w * 2 - half * 2))x$((bar_h * 2))+$((half * 2))+0" +repage \) \
+    -append "$work/bar.png"
+save_png "$work/bar.png" "$out/bar.png"
+
+# Clicks SYSMENU at the bar's left end and waits for the menu, the one visible window
+# besides the bar (and the root window, which xdotool lists too); prints the menu's id.
+root=$(( $(xwininfo -root | awk '/Window id:/ { print $4; exit }') ))
+open_menu() {
+    local i id
+    xdotool mousemove "$((bar_x + 8))" "$((bar_y + bar_h / 2))" click 1
+    for ((i = 0; i < 50; i++)); do
+        sleep 0.2
+        id=$(xdotool search --onlyvisible --class '' 2>/dev/null | grep -vxe "$bar" -e "$root" | head -n1) || true
+        [[ -n $id ]] && { printf '%s\n' "$id"; return 0; }
+    done
+    zel_log "error: no menu appeared after a click on SYSMENU"
+    return 1
+}
+
+menu=$(open_menu) || exit 1
+sleep 0.5
+shoot_root "$work/menu.png"
+eval "$(xdotool getwindowgeometry --shell "$menu")"
+mx=$X my=$Y mw=$WIDTH mh=$HEIGHT
+# The menu with the bar's left end, where it was opened.
+margin=12
+left=$((bar_x)); top=$(( (my < bar_y ? my : bar_y) - margin )); ((top < 0)) && top=0
+right=$((mx + mw + margin)); bottom=$(( (my + mh > bar_y + bar_h ? my + mh : bar_y + bar_h) + margin ))
+((bottom > 768)) && bottom=768
+convert "$work/menu.png" -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$work/menu-crop.png"
+save_png "$work/menu-crop.png" "$out/menu.png"
+xdotool key Escape
+
+# Opens a command from the menu with the keyboard, saves its dialog and cancels it.
+shoot_dialog() {
+    local downs=$1 title=$2 file=$3 id keys=()
+    for ((i = 0; i < downs; i++)); do keys+=(Down); done
+    open_menu >/dev/null || return 1
+    xdotool key "${keys[@]}" Return
+    id=$(zel_wait_window "$title" "$bar_pid" 15) || return 1
+    sleep 0.7
+    import -display "$DISPLAY" -window "$id" "$work/dialog.png"
+    save_png "$work/dialog.png" "$out/$file"
+    xdotool key Escape
+    window_gone "$title"
+}
+
+shoot_dialog "$EDITOR_DOWNS" "$EDITOR_TITLE" item_editor.png || exit 1
+shoot_dialog "$SETTINGS_DOWNS" "$SETTINGS_TITLE" settings.png || exit 1
+shoot_dialog "$ABOUT_DOWNS" "$ABOUT_TITLE" about.png || exit 1
+
+zel_close_bar "$bar_pid"
+for f in screenshot bar menu item_editor settings about; do
+    echo "$out/$f.png"
+done
