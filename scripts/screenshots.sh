@@ -15,11 +15,21 @@ zel_lock_build
 
 out=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
 BAR_TITLE=" ZEL32.EXE Ver1.00"
-# The dialog captions of src/resources/zel32.rc, and how many Down keys reach each command in
-# the command menu (the separators are skipped).
-EDITOR_TITLE=" アプリケーションの登録／編集画面"
-SETTINGS_TITLE=" 設定変更画面"
-ABOUT_TITLE=" ZEL32.EXE Version Information"
+# A dialog template's caption, as the .rc file (UTF-8) gives it.
+dialog_caption() {
+    awk -v id="$1" '
+        $1 == id && $2 ~ /^DIALOG/ { inside = 1; next }
+        inside && $1 == "CAPTION" { sub(/^[^"]*"/, ""); sub(/"[^"]*$/, ""); print; exit }
+        inside && $1 == "BEGIN" { exit }
+    ' "$ROOT/src/resources/zel32.rc"
+}
+ABOUT_TITLE=$(dialog_caption 104)
+EDITOR_TITLE=$(dialog_caption 106)
+SETTINGS_TITLE=$(dialog_caption 109)
+for t in "$ABOUT_TITLE" "$EDITOR_TITLE" "$SETTINGS_TITLE"; do
+    [[ -n $t ]] || { zel_log "error: a dialog caption is missing from src/resources/zel32.rc"; exit 1; }
+done
+# How many Down keys reach each command in the command menu (the separators are skipped).
 SETTINGS_DOWNS=4
 EDITOR_DOWNS=5
 ABOUT_DOWNS=6
