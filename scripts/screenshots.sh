@@ -139,7 +139,7 @@ xdotool key Escape
 
 # Opens a command from the menu with the keyboard, saves its dialog and cancels it.
 shoot_dialog() {
-    local downs=$1 title=$2 file=$3 id keys=()
+    local downs=$1 title=$2 file=$3 id i keys=()
     for ((i = 0; i < downs; i++)); do keys+=(Down); done
     open_menu >/dev/null || return 1
     xdotool key "${keys[@]}" Return
