@@ -11,7 +11,7 @@ die() { say "error: $*"; exit 1; }
 PACKAGES=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64
     wine wine32:i386 wine64 fonts-wine
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils libx11-dev
     fonts-ipafont-gothic locales imagemagick
     python3 cmake g++ libgtest-dev make
     clang libclang-rt-14-dev

@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""ZEL32 as a user meets it: the program started as its own process and used only through X.
+
+Run all:   python3 tests/e2e/test_journeys.py          (ZEL_E2E_TREE or $BUILD/i686 holds ZEL32.EXE)
+Run one:   python3 tests/e2e/test_journeys.py Journeys.test_drops
+"""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import e2e_support as e2e  # noqa: E402
+from e2e_support import BEFORE_X, CHANGE_X, NEXT_X, PARK, RECORDER, SLOT_CENTRES  # noqa: E402
+
+
+def setUpModule():
+    e2e.start()
+
+
+def tearDownModule():
+    e2e.stop()
+
+
+class Journeys(unittest.TestCase):
+    def setUp(self):
+        e2e.remove_ini()
+        e2e.clear_log()
+        self.bars = []
+        e2e.move(*PARK)
+
+    def tearDown(self):
+        for bar in self.bars:
+            bar.end()
+
+    def start_bar(self):
+        bar = e2e.Bar()
+        self.bars.append(bar)
+        return bar
+
+    def commands(self):
+        return [command for _, command in e2e.log_lines()]
+
+    def test_first_start_and_quit(self):
+        bar = self.start_bar()
+        # No profile: the bottom edge, full width, 19 pixels high.
+        self.assertEqual(bar.geometry(), (0, 749, 1024, 19))
+        top = 749
+        # The five picture buttons show their images, pixel for pixel.
+        pictures = [(name, left, width, tuple(row[:width] for row in e2e.art(name)))
+                    for name, left, width in (("SYSMENUU", 0, 19), ("BEFOREU", 944, 20), ("NEXTU", 964, 20),
+                                              ("CHANGEU", 984, 20), ("ICONU", 1004, 20))]
+        shot = e2e.settled_shot(lambda s: all(s.area(left, top, width, 19) == expected
+                                              for _, left, width, expected in pictures))
+        for name, left, width, expected in pictures:
+            self.assertEqual(shot.area(left, top, width, 19), expected, name)
+        # Eight empty launch buttons: across the middle row only their shaded right edges are dark.
+        row = [max(shot.rgb(x, top + 9)) < 200 for x in range(19, 923)]
+        edges = [19 + i for i in range(len(row)) if row[i] and (i + 1 == len(row) or not row[i + 1])]
+        self.assertEqual(edges, [131, 244, 357, 470, 583, 696, 809, 922])
+        first_look = shot.area(0, top, 1024, 19)
+
+        self.assertEqual(bar.quit_with_menu(), 0)
+        self.assertEqual(e2e.ini_bytes(),
+                         b"[Env]\r\nCurrent=0\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+                         b"MenuPos=1\r\n")
+
+        again = self.start_bar()
+        self.assertEqual(again.geometry(), (0, 749, 1024, 19))
+        e2e.wait_for(lambda: e2e.Shot().area(0, top, 1024, 19) == first_look, "the same bar again", timeout=3)
+
+    def test_click_ctrl_click_and_edit(self):
+        e2e.write_ini("[Env]\nMenuPos=0\n"
+                      "[Menu]\nMenuItem0=記録\nMenuItem1=消す\nMenuItem2=編集\nMenuItem3=メモ\nMenuItem4=口口\n"
+                      "[Exec]\nExecItem0=%s first\nExecItem1=%s second\nExecItem2=%s before\n"
+                      % (RECORDER, RECORDER, RECORDER))
+        bar = self.start_bar()
+        self.assertEqual(bar.geometry(), (0, 0, 1024, 19))
+
+        # Japanese captions are drawn as glyphs: メモ is not one pattern twice, as it would be
+        # with a font that has no such glyphs (two equal boxes); 口口 shows the check can tell.
+        shot = e2e.settled_shot(lambda s: e2e.caption_ink(s, *bar.slot_box(4, 0)))
+        memo = e2e.caption_ink(shot, *bar.slot_box(3, 0))
+        self.assertGreater(len(memo), 20)
+        self.assertFalse(e2e.one_glyph_twice(memo))
+        self.assertTrue(e2e.one_glyph_twice(e2e.caption_ink(shot, *bar.slot_box(4, 0))))
+        self.assertTrue(e2e.caption_ink(shot, *bar.slot_box(1, 0)))
+
+        bar.click(SLOT_CENTRES[0])
+        e2e.wait_log(1, "the first item's program")
+        self.assertEqual(self.commands(), [RECORDER + " first"])
+
+        bar.click(SLOT_CENTRES[1], "ctrl")
+        e2e.wait_for(lambda: e2e.ini()["Exec"].get("ExecItem1") == "", "item 1 emptied in the profile")
+        self.assertEqual(e2e.ini()["Menu"]["MenuItem1"], "")
+        e2e.move(*PARK)
+        e2e.wait_for(lambda: not e2e.caption_ink(e2e.Shot(), *bar.slot_box(1, 0)), "item 1's caption gone")
+
+        bar.click(SLOT_CENTRES[2], "shift")
+        e2e.wait_window(e2e.EDITOR_TITLE)
+        # The focus starts in the clicked row's name box; Tab selects its command.
+        e2e.keys("Tab")
+        e2e.type_text(RECORDER + " after")
+        e2e.keys("Return")
+        e2e.wait_no_window(e2e.EDITOR_TITLE)
+        self.assertEqual(e2e.ini()["Exec"]["ExecItem2"], RECORDER + " after")
+        self.assertEqual(e2e.ini()["Menu"]["MenuItem2"], "編集")
+
+        bar.click(SLOT_CENTRES[2])
+        e2e.wait_log(2, "the edited item's program")
+        self.assertEqual(self.commands(), [RECORDER + " first", RECORDER + " after"])
+
+    def test_paging_and_edge(self):
+        e2e.write_ini("[Env]\nMenuPos=1\n[Menu]\nMenuItem0=p0\nMenuItem8=p8\nMenuItem16=p16\n"
+                      "[Exec]\nExecItem0=%s page0\nExecItem8=%s page8\nExecItem16=%s page16\n"
+                      % (RECORDER, RECORDER, RECORDER))
+        bar = self.start_bar()
+        self.assertEqual(bar.top(), 749)
+        expected = []
+        for button, page in ((NEXT_X, "page8"), (NEXT_X, "page16"), (BEFORE_X, "page8")):
+            bar.click(button)
+            bar.click(SLOT_CENTRES[0])
+            expected.append(RECORDER + " " + page)
+            e2e.wait_log(len(expected), page + "'s first item")
+            self.assertEqual(self.commands(), expected)
+        bar.click(CHANGE_X)
+        e2e.wait_for(lambda: bar.geometry() == (0, 0, 1024, 19), "the bar at the top edge")
+
+        self.assertEqual(bar.quit_with_menu(), 0)
+        env = e2e.ini()["Env"]
+        self.assertEqual((env["Current"], env["MenuPos"], env["MenuSize"]), ("8", "0", "8"))
+
+        again = self.start_bar()
+        self.assertEqual(again.geometry(), (0, 0, 1024, 19))
+        again.click(SLOT_CENTRES[0])
+        expected.append(RECORDER + " page8")
+        e2e.wait_log(len(expected), "page 8's first item after the restart")
+        self.assertEqual(self.commands(), expected)
+
+    def test_auto_hide(self):
+        e2e.write_ini("[Env]\nMenuPos=0\nSilent=0\n")
+        bar = self.start_bar()
+        entries = bar.open_menu()
+        e2e.click(*entries[3])  # 設定の変更
+        e2e.wait_window(e2e.SETTINGS_TITLE)
+        # From the count box past 常に手前に表示 to 自動的に隠す; Return is 保存.
+        e2e.keys("Tab", "Tab", "space", "Return")
+        e2e.wait_no_window(e2e.SETTINGS_TITLE)
+        self.assertEqual(e2e.ini()["Env"]["Silent"], "1")
+
+        e2e.move(512, 400)
+        e2e.wait_for(lambda: bar.geometry() == (0, 0, 1024, 2), "the bar to retract")
+        e2e.move(512, 3)
+        e2e.wait_for(lambda: bar.geometry() == (0, 0, 1024, 19), "the bar to come back")
+        e2e.move(512, 400)
+        e2e.wait_for(lambda: bar.geometry() == (0, 0, 1024, 2), "the bar to retract again")
+
+    def test_drops(self):
+        e2e.write_ini("[Env]\nMenuPos=0\n[Menu]\nMenuItem1=rec\n[Exec]\nExecItem1=%s\n" % RECORDER)
+        folder = os.path.join(e2e.WORK, "drop")
+        os.makedirs(folder, exist_ok=True)
+        files = []
+        for name in ("a.txt", "b.txt"):
+            files.append(os.path.join(folder, name))
+            with open(files[-1], "w") as f:
+                f.write(name)
+        bar = self.start_bar()
+
+        # On an empty item: the first file is registered, nothing starts.
+        e2e.drop(*bar.point(SLOT_CENTRES[0]), files)
+        e2e.wait_for(lambda: e2e.ini().get("Exec", {}).get("ExecItem0"), "the dropped file registered")
+        self.assertEqual(e2e.ini()["Exec"]["ExecItem0"], "C:\\e2e\\drop\\a.txt")
+        self.assertEqual(e2e.ini()["Menu"]["MenuItem0"], "a")
+
+        # On an item with a command: one start per file, in order.
+        e2e.drop(*bar.point(SLOT_CENTRES[1]), files)
+        lines = e2e.wait_log(2, "two starts")
+        self.assertEqual([command for _, command in lines],
+                         [RECORDER + " C:\\e2e\\drop\\a.txt", RECORDER + " C:\\e2e\\drop\\b.txt"])
+        self.assertLess(lines[0][0], lines[1][0])
+
+    def test_close_during_editor(self):
+        e2e.write_ini("[Env]\nMenuPos=0\nCurrent=0\n[Menu]\nMenuItem0=rec\n[Exec]\nExecItem0=%s\n" % RECORDER)
+        bar = self.start_bar()
+        bar.click(SLOT_CENTRES[0], "shift")
+        e2e.wait_window(e2e.EDITOR_TITLE)
+        before = e2e.ini_bytes()
+        # What the system sends on a user's End task: WM_CLOSE to the program's windows.
+        self.assertEqual(e2e.taskkill("ZEL32.EXE"), 0)
+        self.assertEqual(bar.wait_exit(), 0)
+        self.assertEqual(e2e.ini_bytes(), before)
+        self.assertEqual(self.commands(), [])
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
