@@ -34,7 +34,7 @@ SETTINGS_TITLE = " 設定変更画面"
 
 # Where things stand on a 1024-pixel-wide screen with eight divisions (in bar x).
 SLOT_CENTRES = (75, 188, 301, 414, 527, 640, 753, 866)
-SYSMENU_X, BEFORE_X, NEXT_X, CHANGE_X, ICON_X = 9, 954, 974, 994, 1014
+SYSMENU_X, BEFORE_X, NEXT_X, CHANGE_X = 9, 954, 974, 994
 # A place on the desktop, away from the bar and its dialogs.
 PARK = (512, 600)
 
@@ -52,10 +52,6 @@ def wait_for(predicate, what, timeout=10.0, interval=0.01):
         if time.monotonic() > deadline:
             raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
         time.sleep(interval)
-
-
-def env():
-    return _env
 
 
 def _run(args, timeout=60, check=True, **kw):

@@ -9,6 +9,8 @@ import os
 import sys
 import unittest
 
+# No __pycache__ in the source tree.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import e2e_support as e2e  # noqa: E402
