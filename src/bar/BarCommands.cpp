@@ -223,7 +223,10 @@ void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
 {
     HWND self = hwnd();
     SetForegroundWindow(self);
-    TrackPopupMenu(commandMenu.get(), flags, x, y, 0, self, rect);
+    {
+        ModalLoop modal;
+        TrackPopupMenu(commandMenu.get(), flags, x, y, 0, self, rect);
+    }
     // The chosen command may already have ended the bar: only the saved handle is used.
     PostMessageA(self, WM_NULL, 0, 0);
 }
@@ -231,14 +234,17 @@ void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
 void LauncherBar::quit()
 {
     commandMenu.reset(); // DestroyMenu; the owner then holds no handle
-    saveSettings();
+    // The box runs before the window goes, so the user learns the settings were lost.
+    if (!saveSettings())
+        WinApp::instance()->reportWriteFailure(hwnd());
     // The last action: the bar object is deleted inside.
     DestroyWindow(hwnd());
 }
 
 void LauncherBar::exitSystem(UINT how)
 {
-    saveSettings();
+    if (!saveSettings())
+        WinApp::instance()->reportWriteFailure(hwnd());
     enableShutdownPrivilege();
     if (!barSystemCalls.exitWindows(how, 0)) {
         MessageBeep(MB_ICONHAND);

@@ -1,6 +1,8 @@
 // The bar's own texts, in code page 932 (the compiler's execution character set).
 #pragma once
 
+#include "framework/FrameworkTexts.h"
+
 // Window title and notification-area tip; the leading blank is part of it.
 constexpr const char kBarTitle[] = " ZEL32.EXE Ver1.00";
 // MS Gothic's Japanese face name.
@@ -28,8 +30,6 @@ constexpr const char kMenuAboutKey[] = "バージョン情報(\x1E" "V)...";
 constexpr const char kMenuHelpKey[] = "ヘルプ(\x1E" "H)...";
 constexpr const char kMenuClose[] = "閉じる(\x1E" "C)\tAlt+F4";
 
-constexpr const char kErrorCaption[] = "Error message";
-constexpr const char kInformationCaption[] = "Information Message";
 // Restart or shutdown refused by the system.
 constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。";
 // Neither the .HLP nor the .HTM file beside the program, or no viewer for it.

@@ -125,20 +125,22 @@ void LauncherBar::loadSettings()
     Silent = app().profileInt(kEnv, "Silent", kDefaultSilent);
     Current = clampCurrent(app().profileInt(kEnv, "Current", kDefaultCurrent));
     MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
-    SilentSize = app().profileInt(kEnv, "SilentSize", kDefaultSilentSize);
+    SilentSize = raiseSilentSize(app().profileInt(kEnv, "SilentSize", kDefaultSilentSize));
     MenuPos = menuPosFromText(menuPos);
     SetWindowTextA(hwnd(), kBarTitle);
     loadItems();
 }
 
-void LauncherBar::saveSettings() const
+bool LauncherBar::saveSettings() const
 {
-    app().writeProfileInt(kEnv, "Current", Current);
-    app().writeProfileInt(kEnv, "MenuSize", MenuSize);
-    app().writeProfileInt(kEnv, "SilentSize", SilentSize);
-    app().writeProfileInt(kEnv, "OverTop", OverTop);
-    app().writeProfileInt(kEnv, "Silent", Silent);
-    app().writeProfileString(kEnv, "MenuPos", std::to_string(MenuPos).c_str());
+    // Every key is tried; one failure fails the whole save.
+    bool saved = app().writeProfileInt(kEnv, "Current", Current);
+    saved = app().writeProfileInt(kEnv, "MenuSize", MenuSize) && saved;
+    saved = app().writeProfileInt(kEnv, "SilentSize", SilentSize) && saved;
+    saved = app().writeProfileInt(kEnv, "OverTop", OverTop) && saved;
+    saved = app().writeProfileInt(kEnv, "Silent", Silent) && saved;
+    saved = app().writeProfileString(kEnv, "MenuPos", std::to_string(MenuPos)) && saved;
+    return saved;
 }
 
 void LauncherBar::loadItems()

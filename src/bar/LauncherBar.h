@@ -36,7 +36,8 @@ public:
     // Puts the bar at full height at its edge, shown, with the z-order rule.
     void place();
     void loadSettings();
-    void saveSettings() const;
+    // False when a key could not be written.
+    bool saveSettings() const;
     void loadItems();
     // The item editor on the block of an item, for a Shift-click; ends with a relayout.
     void editItemFromButton(LaunchButton& button, int item);

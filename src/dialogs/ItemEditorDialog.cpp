@@ -39,8 +39,10 @@ bool ItemEditorDialog::onInitDialog()
 void ItemEditorDialog::loadPage()
 {
     for (int row = 0; row < kEditorRows; ++row) {
-        rowNames[row] = readItemName(app(), firstItem + row);
-        rowCommands[row] = readItemCommand(app(), firstItem + row);
+        storedNames[row] = readItemName(app(), firstItem + row, std::string::npos);
+        storedCommands[row] = readItemCommand(app(), firstItem + row, std::string::npos);
+        rowNames[row] = cutToField(storedNames[row], isAnsiLeadByte);
+        rowCommands[row] = cutToField(storedCommands[row], isAnsiLeadByte);
     }
     for (int row = 0; row < kEditorRows; ++row)
         SetDlgItemInt(hwnd(), numberLabelId(row), static_cast<UINT>(firstItem + row), TRUE);
@@ -48,15 +50,39 @@ void ItemEditorDialog::loadPage()
         showRow(row);
 }
 
-void ItemEditorDialog::savePage()
+namespace {
+
+// A box still holding what it was given keeps the stored text, however long;
+// a changed one is read whole, then cut to the field on a character boundary.
+std::string valueToSave(const std::string& boxText, const std::string& given, const std::string& stored)
 {
-    // Whole texts first, then cut to the field on a character boundary.
+    return boxText == given ? stored : cutToField(boxText, isAnsiLeadByte);
+}
+
+} // namespace
+
+bool ItemEditorDialog::savePage()
+{
+    std::array<std::string, kEditorRows> names;
+    std::array<std::string, kEditorRows> commands;
     for (int row = 0; row < kEditorRows; ++row) {
-        rowNames[row] = cutToField(itemText(nameBoxId(row)), isAnsiLeadByte);
-        rowCommands[row] = cutToField(itemText(commandBoxId(row)), isAnsiLeadByte);
+        names[row] = valueToSave(itemText(nameBoxId(row)), rowNames[row], storedNames[row]);
+        commands[row] = valueToSave(itemText(commandBoxId(row)), rowCommands[row], storedCommands[row]);
     }
+    bool saved = true;
     for (int row = 0; row < kEditorRows; ++row)
-        writeItem(app(), firstItem + row, rowNames[row], rowCommands[row]);
+        saved = writeItem(app(), firstItem + row, names[row], commands[row]) && saved;
+    if (!saved) {
+        app().reportWriteFailure(hwnd());
+        return false;
+    }
+    for (int row = 0; row < kEditorRows; ++row) {
+        storedNames[row] = names[row];
+        storedCommands[row] = commands[row];
+        rowNames[row] = cutToField(names[row], isAnsiLeadByte);
+        rowCommands[row] = cutToField(commands[row], isAnsiLeadByte);
+    }
+    return true;
 }
 
 void ItemEditorDialog::showRow(int row)
@@ -67,12 +93,17 @@ void ItemEditorDialog::showRow(int row)
 
 void ItemEditorDialog::browseRow(int row)
 {
+    // OFN_NOCHANGEDIR: WinExec searches the current directory first, so a
+    // browsed folder must not become where unqualified items are found.
     std::optional<std::string> path = chooseFileToOpen(hwnd(), kBrowseFilter, kBrowseInitialName, kBrowseTitle,
-                                                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
-    if (path) {
+                                                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR);
+    if (path && path->size() > kFieldBytes) {
+        // It would not fit an item's field, and a cut path names another file.
+        MessageBeep(MB_ICONHAND);
+    } else if (path) {
         // Stored unquoted; quoting happens when the command is started.
-        rowCommands[row] = *path;
-        rowNames[row] = splitPath(*path, isAnsiLeadByte).baseName;
+        storedCommands[row] = rowCommands[row] = *path;
+        storedNames[row] = rowNames[row] = splitPath(*path, isAnsiLeadByte).baseName;
     }
     showRow(row);
     focusControl(nameBoxId(row));
@@ -82,8 +113,9 @@ void ItemEditorDialog::turnPage(PageStep step, bool save, bool beepAfterSave)
 {
     if (step.beep && !beepAfterSave)
         MessageBeep(MB_ICONASTERISK);
-    if (save)
-        savePage();
+    // Not saved: the page stays, so nothing typed is lost.
+    if (save && !savePage())
+        return;
     if (step.beep && beepAfterSave)
         MessageBeep(MB_ICONASTERISK);
     firstItem = step.firstItem;
@@ -93,8 +125,8 @@ void ItemEditorDialog::turnPage(PageStep step, bool save, bool beepAfterSave)
 
 void ItemEditorDialog::onOk()
 {
-    savePage();
-    Dialog::onOk();
+    if (savePage())
+        Dialog::onOk();
 }
 
 bool ItemEditorDialog::onCommand(int id, int code)

@@ -14,11 +14,16 @@ public:
 
     int firstItem = 0;
     int focusRow = 0;
+    // What the boxes were given: the stored texts cut to an item field.
     std::array<std::string, kEditorRows> rowNames;
     std::array<std::string, kEditorRows> rowCommands;
+    // The texts as stored, whole: a box the user left alone is written back with them.
+    std::array<std::string, kEditorRows> storedNames;
+    std::array<std::string, kEditorRows> storedCommands;
 
     void loadPage();
-    void savePage();
+    // Writes the page; false (after the error box) when the profile could not be written.
+    bool savePage();
     void browseRow(int row);
 
 protected:

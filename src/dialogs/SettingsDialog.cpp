@@ -57,13 +57,22 @@ void SettingsDialog::onOk()
         MenuSize = kMaxMenuSize;
     }
     const WinApp& app = *WinApp::instance();
-    app.writeProfileInt("Env", "Current", bar_.Current);
+    const int before[] = {bar_.MenuSize, bar_.OverTop, bar_.Silent};
+    bool saved = app.writeProfileInt("Env", "Current", bar_.Current);
     bar_.MenuSize = MenuSize;
-    app.writeProfileInt("Env", "MenuSize", bar_.MenuSize);
+    saved = app.writeProfileInt("Env", "MenuSize", bar_.MenuSize) && saved;
     bar_.OverTop = OverTop;
-    app.writeProfileInt("Env", "OverTop", bar_.OverTop);
+    saved = app.writeProfileInt("Env", "OverTop", bar_.OverTop) && saved;
     bar_.Silent = Silent;
-    app.writeProfileInt("Env", "Silent", bar_.Silent);
-    app.writeProfileString("Env", "MenuPos", std::to_string(bar_.MenuPos).c_str());
+    saved = app.writeProfileInt("Env", "Silent", bar_.Silent) && saved;
+    saved = app.writeProfileString("Env", "MenuPos", std::to_string(bar_.MenuPos)) && saved;
+    if (!saved) {
+        // Not saved: the bar keeps its settings and the dialog stays open, to try again or cancel.
+        bar_.MenuSize = before[0];
+        bar_.OverTop = before[1];
+        bar_.Silent = before[2];
+        app.reportWriteFailure(hwnd());
+        return;
+    }
     endDialog(IDOK);
 }

@@ -1,10 +1,10 @@
 // Modal dialogs and their data exchange.
 #include "Dialog.h"
 
+#include "FrameworkTexts.h"
 #include "NumberText.h"
 #include "WinApp.h"
 
-const char kInvalidNumberText[] = "整数を入力してください。";
 
 void DataExchange::checkBox(int id, int& value)
 {
@@ -26,20 +26,23 @@ void DataExchange::integer(int id, int& value)
         SetDlgItemTextA(dialog_, id, std::to_string(value).c_str());
         return;
     }
-    char text[32] = {};
-    GetDlgItemTextA(dialog_, id, text, sizeof text);
+    // The whole text: a pasted long number is judged whole, not by its first bytes.
+    HWND box = GetDlgItem(dialog_, id);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
     if (std::optional<int> number = parseDecimal(text)) {
         value = *number;
         return;
     }
     MessageBeep(MB_ICONEXCLAMATION);
-    showMessageBox(dialog_, kInvalidNumberText, "Information Message", MB_OK | MB_ICONEXCLAMATION);
+    showMessageBox(dialog_, kInvalidNumberText, kInformationCaption, MB_OK | MB_ICONEXCLAMATION);
     SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, id)), TRUE);
     failed_ = true;
 }
 
 INT_PTR Dialog::runModal()
 {
+    ModalLoop modal;
     return DialogBoxParamA(WinApp::instance()->instanceHandle(), MAKEINTRESOURCEA(templateId_), parent_, dispatch,
                            reinterpret_cast<LPARAM>(this));
 }

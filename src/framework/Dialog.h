@@ -62,6 +62,3 @@ private:
     HWND parent_;
     HWND hwnd_ = nullptr;
 };
-
-// The invalid-number box's text, in code page 932.
-extern const char kInvalidNumberText[];

@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 std::optional<std::string> chooseFileToOpen(HWND owner, const std::string& filter, const char* initialName,
@@ -14,7 +16,8 @@ std::optional<std::string> chooseFileToOpen(HWND owner, const std::string& filte
             c = '\0';
     // Room for any path the dialog may return.
     std::vector<char> file(32768, '\0');
-    lstrcpynA(file.data(), initialName, static_cast<int>(file.size()));
+    std::string_view name(initialName);
+    name.copy(file.data(), std::min(name.size(), file.size() - 1));
 
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;

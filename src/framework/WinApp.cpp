@@ -6,10 +6,19 @@
 #include <cassert>
 #include <vector>
 
+#include "FrameworkTexts.h"
 #include "ModulePaths.h"
+#include "ProfileValue.h"
 #include "Window.h"
 
 WinApp* WinApp::current_ = nullptr;
+
+namespace {
+
+// A bound for a hand-edited value, so a broken file cannot take all memory.
+constexpr std::size_t kLongestProfileValue = 1 << 20;
+
+} // namespace
 
 bool isAnsiLeadByte(unsigned char byte)
 {
@@ -118,19 +127,72 @@ int WinApp::profileInt(const char* section, const char* key, int defaultValue) c
 std::string WinApp::profileString(const char* section, const char* key, const char* defaultValue,
                                   std::size_t maxBytes) const
 {
-    char buffer[4096];
-    DWORD length = GetPrivateProfileStringA(section, key, defaultValue, buffer, sizeof buffer, profileName_.c_str());
-    return cutToField(std::string_view(buffer, length), isAnsiLeadByte, maxBytes);
+    // A full buffer reads as size - 1 characters: grow it until the value fits.
+    std::vector<char> buffer(4096);
+    DWORD length = 0;
+    for (;;) {
+        DWORD size = static_cast<DWORD>(buffer.size());
+        length = GetPrivateProfileStringA(section, key, defaultValue, buffer.data(), size, profileName_.c_str());
+        if (length < size - 1 || buffer.size() >= kLongestProfileValue)
+            break;
+        buffer.resize(buffer.size() * 4);
+    }
+    return cutToField(std::string_view(buffer.data(), length), isAnsiLeadByte, maxBytes);
 }
 
-void WinApp::writeProfileInt(const char* section, const char* key, int value) const
+bool WinApp::writeProfileInt(const char* section, const char* key, int value) const
 {
-    WritePrivateProfileStringA(section, key, std::to_string(value).c_str(), profileName_.c_str());
+    return writeProfileString(section, key, std::to_string(value));
 }
 
-void WinApp::writeProfileString(const char* section, const char* key, const char* text) const
+bool WinApp::writeProfileString(const char* section, const char* key, const std::string& text) const
 {
-    WritePrivateProfileStringA(section, key, text, profileName_.c_str());
+    return WritePrivateProfileStringA(section, key, profileValueToWrite(text).c_str(), profileName_.c_str()) != FALSE;
+}
+
+std::string WinApp::profilePath() const
+{
+    char directory[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return profileName_;
+    std::string path(directory, length);
+    if (path.back() != '\\')
+        path += '\\';
+    return path + profileName_;
+}
+
+void WinApp::reportWriteFailure(HWND owner) const
+{
+    std::string text = std::string(kWriteFailedText) + "\n" + profilePath();
+    MessageBeep(MB_ICONHAND);
+    showMessageBox(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
+}
+
+void WinApp::deferClose(HWND window)
+{
+    for (HWND deferred : deferredCloses_)
+        if (deferred == window)
+            return;
+    deferredCloses_.push_back(window);
+}
+
+ModalLoop::ModalLoop()
+{
+    if (WinApp* app = WinApp::instance())
+        ++app->modalDepth_;
+}
+
+ModalLoop::~ModalLoop()
+{
+    WinApp* app = WinApp::instance();
+    if (!app || --app->modalDepth_ > 0)
+        return;
+    std::vector<HWND> deferred;
+    deferred.swap(app->deferredCloses_);
+    for (HWND window : deferred)
+        if (IsWindow(window))
+            PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 void WinApp::setDialogColors(COLORREF background, COLORREF text)
@@ -181,6 +243,7 @@ LRESULT CALLBACK watchBoxCreation(int code, WPARAM wParam, LPARAM lParam)
 
 int showMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
+    ModalLoop modal;
     HHOOK outer = boxHook;
     boxHook = SetWindowsHookExA(WH_CBT, watchBoxCreation, nullptr, GetCurrentThreadId());
     int result = MessageBoxA(owner, text, caption, type);

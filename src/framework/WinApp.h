@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "Handles.h"
 #include "IdleRules.h"
@@ -43,11 +44,23 @@ public:
 
     // The private profile, always the INI file (no registry key is ever set).
     int profileInt(const char* section, const char* key, int defaultValue) const;
-    // The value as read, cut to at most maxBytes on a character boundary.
+    // The whole value as read, however long, cut to at most maxBytes on a character boundary.
     std::string profileString(const char* section, const char* key, const char* defaultValue = "",
-                              std::size_t maxBytes = 4095) const;
-    void writeProfileInt(const char* section, const char* key, int value) const;
-    void writeProfileString(const char* section, const char* key, const char* text) const;
+                              std::size_t maxBytes = std::string::npos) const;
+    // False when the file could not be written (read-only medium, no right to the Windows directory).
+    [[nodiscard]] bool writeProfileInt(const char* section, const char* key, int value) const;
+    [[nodiscard]] bool writeProfileString(const char* section, const char* key, const std::string& text) const;
+    // The profile file's full path, as the profile functions resolve it.
+    std::string profilePath() const;
+    // The one box of an action whose profile writes failed.
+    void reportWriteFailure(HWND owner) const;
+
+    // Modal loops of the program (dialogs, message boxes, popup menus) run
+    // their own message loops, through which a close request can arrive. A
+    // frame window closed meanwhile is closed once the outermost loop is over.
+    bool inModalLoop() const { return modalDepth_ > 0; }
+    bool closeDeferred() const { return !deferredCloses_.empty(); }
+    void deferClose(HWND window);
 
     void setDialogColors(COLORREF background, COLORREF text);
     HBRUSH dialogBrush() const { return dialogBrush_.get(); }
@@ -58,6 +71,7 @@ public:
     void takeModuleNames(HINSTANCE instance);
 
 private:
+    friend class ModalLoop;
     // Waits for input after a tick, longer while the pointer stands still.
     void waitAfterTick();
 
@@ -73,6 +87,18 @@ private:
     IdleTracker idleTracker_;
     unsigned tickWait_ = kTickWaitMoving;
     POINT lastPointer_{};
+    int modalDepth_ = 0;
+    std::vector<HWND> deferredCloses_;
+};
+
+// Marks a modal loop for its scope. When the outermost one ends, the close
+// requests it held back are posted again, so they run after its caller is done.
+class ModalLoop {
+public:
+    ModalLoop();
+    ~ModalLoop();
+    ModalLoop(const ModalLoop&) = delete;
+    ModalLoop& operator=(const ModalLoop&) = delete;
 };
 
 // The running ANSI code page's lead-byte test, for the Win32-free helpers.

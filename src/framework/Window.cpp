@@ -68,6 +68,15 @@ HWND FrameWindow::createFrame(DWORD exStyle, const char* className, const char* 
 
 LRESULT FrameWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CLOSE) {
+        // Destroyed under a modal loop, the window's object would be gone when
+        // the loop's caller goes on using it: the close waits for the loop's end.
+        WinApp* app = WinApp::instance();
+        if (app && app->inModalLoop()) {
+            app->deferClose(hwnd());
+            return 0;
+        }
+    }
     if (message == WM_NCDESTROY) {
         WinApp* app = WinApp::instance();
         if (app && app->mainWindow() == this) {

@@ -7,12 +7,17 @@
 #include "framework/PathParts.h"
 #include "framework/TextCut.h"
 
-// Tells whether a path names an existing file or folder. Win32-free code
-// takes it as a parameter.
-using PathExistsTest = bool (*)(const std::string& path);
+// What a path names on disk. Win32-free code takes the test as a parameter.
+enum class PathKind { missing, file, folder };
+using PathKindTest = PathKind (*)(const std::string& path);
 
 // Blanks split a command line into program and arguments. Neither byte can
 // be the second byte of a code page 932 character, so no lead-byte test is needed.
+inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 inline bool hasBlank(std::string_view text)
 {
     return text.find_first_of(" \t") != std::string_view::npos;
@@ -28,13 +33,40 @@ inline std::string inQuotes(std::string_view text)
     return result;
 }
 
-// An item's command as started: a command that as a whole names an existing
-// file and holds a blank is quoted, so "C:\Program Files\x.exe" cannot start a
-// planted "C:\Program.exe". Anything else goes out as stored.
-inline std::string clickCommandLine(const std::string& command, PathExistsTest exists)
+// Whether a prefix of an unquoted command names a program file: as given, or
+// with ".exe" added where its name has no extension, as the system tries it.
+inline bool namesProgramFile(const std::string& prefix, PathKindTest kind, LeadByteTest isLead)
 {
-    if (hasBlank(command) && exists(command))
+    if (kind(prefix) == PathKind::file)
+        return true;
+    PathParts parts = splitPath(prefix, isLead);
+    return !parts.baseName.empty() && parts.extension.empty() && kind(prefix + ".exe") == PathKind::file;
+}
+
+// An item's command as started. Unquoted with a blank, the system would try
+// each blank-ended prefix from the shortest, so "C:\my app\tool.exe /min"
+// could start a planted "C:\my.exe". A command that as a whole names an
+// existing file or folder is quoted whole; otherwise the longest blank-ended
+// prefix that names a program file is quoted and the rest kept as arguments.
+// A quoted command, one without a blank, or one where nothing matches goes
+// out as stored.
+inline std::string clickCommandLine(const std::string& command, PathKindTest kind, LeadByteTest isLead)
+{
+    if (command.empty() || command.front() == '"' || !hasBlank(command))
+        return command;
+    if (kind(command) != PathKind::missing)
         return inQuotes(command);
+    for (std::size_t end = command.size(); end-- > 1;) {
+        if (!isBlank(command[end]) || isBlank(command[end - 1]))
+            continue;
+        std::string prefix = command.substr(0, end);
+        if (!namesProgramFile(prefix, kind, isLead))
+            continue;
+        // Without a blank the prefix is what the system would take anyway.
+        if (!hasBlank(prefix))
+            return command;
+        return inQuotes(prefix) + command.substr(end);
+    }
     return command;
 }
 
@@ -50,12 +82,12 @@ inline bool needsTrailingDot(std::string_view path, LeadByteTest isLead)
 // has no extension). A path with a blank is quoted with the dot inside. No
 // size limit: the path comes whole.
 inline std::string dropCommandLine(const std::string& command, std::string_view path, LeadByteTest isLead,
-                                   PathExistsTest exists)
+                                   PathKindTest kind)
 {
     std::string argument(path);
     if (needsTrailingDot(path, isLead))
         argument += '.';
     if (hasBlank(argument))
         argument = inQuotes(argument);
-    return clickCommandLine(command, exists) + ' ' + argument;
+    return clickCommandLine(command, kind, isLead) + ' ' + argument;
 }

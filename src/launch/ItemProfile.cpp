@@ -4,18 +4,18 @@
 #include "ItemKeys.h"
 #include "framework/WinApp.h"
 
-std::string readItemName(const WinApp& app, int item)
+std::string readItemName(const WinApp& app, int item, std::size_t maxBytes)
 {
-    return app.profileString(kMenuSection, menuItemKey(item).c_str(), "", kFieldBytes);
+    return app.profileString(kMenuSection, menuItemKey(item).c_str(), "", maxBytes);
 }
 
-std::string readItemCommand(const WinApp& app, int item)
+std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes)
 {
-    return app.profileString(kExecSection, execItemKey(item).c_str(), "", kFieldBytes);
+    return app.profileString(kExecSection, execItemKey(item).c_str(), "", maxBytes);
 }
 
-void writeItem(const WinApp& app, int item, const std::string& name, const std::string& command)
+bool writeItem(const WinApp& app, int item, const std::string& name, const std::string& command)
 {
-    app.writeProfileString(kMenuSection, menuItemKey(item).c_str(), name.c_str());
-    app.writeProfileString(kExecSection, execItemKey(item).c_str(), command.c_str());
+    bool written = app.writeProfileString(kMenuSection, menuItemKey(item).c_str(), name);
+    return app.writeProfileString(kExecSection, execItemKey(item).c_str(), command) && written;
 }

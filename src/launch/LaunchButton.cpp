@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
 
 #include "DropCommand.h"
@@ -20,31 +21,58 @@ LauncherBar* mainBar()
     return app ? app->bar() : nullptr;
 }
 
-bool pathExists(const std::string& path)
+PathKind pathKind(const std::string& path)
 {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathKind::missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::folder : PathKind::file;
 }
 
-// A dropped path, whole and in the ANSI code page. Fetched wide and converted
-// once, so the length asked for is counted in the units of the buffer and a
-// double-byte name can never be cut.
-std::string droppedPath(HDROP drop, UINT index)
+// The ANSI text of a wide one, or nothing when a character has no exact
+// equivalent: best-fit mapping would name another file ("a\u00a5b" as "a\\b").
+std::optional<std::string> exactAnsi(const std::wstring& wide)
+{
+    if (wide.empty())
+        return std::string();
+    int length = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr,
+                                    &usedDefault);
+    if (bytes <= 0 || usedDefault)
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, text.data(), bytes, nullptr,
+                                &usedDefault);
+    if (bytes <= 0 || usedDefault)
+        return std::nullopt;
+    text.resize(static_cast<std::size_t>(bytes));
+    return text;
+}
+
+// A dropped path, whole and in the ANSI code page, or nothing when the code
+// page cannot name the file. Fetched wide and converted once, so the length
+// asked for is counted in the units of the buffer and a double-byte name is
+// never cut. A name the code page cannot hold is used by its short name.
+std::optional<std::string> droppedPath(HDROP drop, UINT index)
 {
     UINT length = DragQueryFileW(drop, index, nullptr, 0);
     if (length == 0)
-        return {};
+        return std::string();
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     UINT copied = DragQueryFileW(drop, index, wide.data(), length + 1);
     wide.resize(copied);
-    int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
-    if (bytes <= 0)
-        return {};
-    std::string path(static_cast<std::size_t>(bytes), '\0');
-    bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), path.data(), bytes, nullptr,
-                                nullptr);
-    path.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
-    return path;
+    if (std::optional<std::string> path = exactAnsi(wide))
+        return path;
+    DWORD shortLength = GetShortPathNameW(wide.c_str(), nullptr, 0);
+    if (shortLength == 0)
+        return std::nullopt;
+    std::wstring shortPath(shortLength, L'\0');
+    shortLength = GetShortPathNameW(wide.c_str(), shortPath.data(), shortLength);
+    if (shortLength == 0 || shortLength >= shortPath.size())
+        return std::nullopt;
+    shortPath.resize(shortLength);
+    return exactAnsi(shortPath);
 }
 
 UINT droppedFileCount(HDROP drop)
@@ -112,23 +140,39 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
         bar->editItemFromButton(*this, item); // relays the bar out: nothing of this button after it
         break;
     default:
-        reportStart(WinExec(clickCommandLine(bar->itemCommand[slot], pathExists).c_str(), SW_SHOWNORMAL));
+        reportStart(WinExec(clickCommandLine(bar->itemCommand[slot], pathKind, isAnsiLeadByte).c_str(),
+                            SW_SHOWNORMAL));
         break;
     }
 }
 
+void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command)
+{
+    const WinApp& app = *WinApp::instance();
+    if (writeItem(app, item, name, command)) {
+        bar.itemName[slot] = name;
+        bar.itemCommand[slot] = command;
+    } else {
+        // The button shows what the file holds, whatever part of the write got through.
+        bar.itemName[slot] = readItemName(app, item);
+        bar.itemCommand[slot] = readItemCommand(app, item);
+    }
+    SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
+    if (bar.itemName[slot] != name || bar.itemCommand[slot] != command)
+        app.reportWriteFailure(hwnd_);
+}
+
 void LaunchButton::emptyItem(LauncherBar& bar, int item)
 {
-    bar.itemCommand[slot].clear();
-    bar.itemName[slot].clear();
-    writeItem(*WinApp::instance(), item, bar.itemName[slot], bar.itemCommand[slot]);
-    SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
+    storeItem(bar, item, std::string(), std::string());
 }
 
 void LaunchButton::onDropFiles(HDROP drop)
 {
     LauncherBar* bar = mainBar();
-    if (!bar) {
+    // While a dialog or box of the bar is open the table may hold another
+    // page (the Shift-click editor moves Current): a drop would land on another item.
+    if (!bar || !IsWindowEnabled(bar->hwnd()) || WinApp::instance()->inModalLoop()) {
         DragFinish(drop);
         return;
     }
@@ -143,16 +187,13 @@ void LaunchButton::onDropFiles(HDROP drop)
 void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
 {
     if (droppedInside(drop) && droppedFileCount(drop) > 0) {
-        std::string path = droppedPath(drop, 0);
-        if (path.size() > kFieldBytes) {
-            // It would not fit an item's field, and a cut path names another file.
+        std::optional<std::string> path = droppedPath(drop, 0);
+        // Too long for an item's field, where a cut path names another file,
+        // or a name the code page cannot hold: refused.
+        if (!path || path->size() > kFieldBytes)
             MessageBeep(MB_ICONHAND);
-        } else if (!path.empty()) {
-            bar.itemCommand[slot] = path;
-            bar.itemName[slot] = splitPath(path, isAnsiLeadByte).baseName;
-            writeItem(*WinApp::instance(), item, bar.itemName[slot], bar.itemCommand[slot]);
-            SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
-        }
+        else if (!path->empty())
+            storeItem(bar, item, splitPath(*path, isAnsiLeadByte).baseName, *path);
     }
     DragFinish(drop);
 }
@@ -160,10 +201,18 @@ void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
 void LaunchButton::startForDrop(std::string command, HDROP drop)
 {
     WaitCursor wait;
+    // The error boxes run message loops: a close request then waits for the
+    // loop's end, and stops the starts that are left.
+    ModalLoop modal;
     if (droppedInside(drop)) {
         UINT count = droppedFileCount(drop);
-        for (UINT i = 0; i < count; ++i) {
-            std::string line = dropCommandLine(command, droppedPath(drop, i), isAnsiLeadByte, pathExists);
+        for (UINT i = 0; i < count && !WinApp::instance()->closeDeferred(); ++i) {
+            std::optional<std::string> path = droppedPath(drop, i);
+            if (!path) {
+                MessageBeep(MB_ICONHAND);
+                continue;
+            }
+            std::string line = dropCommandLine(command, *path, isAnsiLeadByte, pathKind);
             reportStart(WinExec(line.c_str(), SW_SHOWNORMAL));
         }
     }

@@ -26,6 +26,8 @@ private:
     void onLeftUp(UINT keys, POINT point);
     void onDropFiles(HDROP drop);
     void emptyItem(LauncherBar& bar, int item);
+    // Writes the item and shows it; after a failed write, shows what the file holds and says so.
+    void storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command);
     void registerDrop(LauncherBar& bar, int item, HDROP drop);
     void startForDrop(std::string command, HDROP drop);
     // Reports results 2, 3 and 11 with a beep and an "Error message" box.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ProfileValue.h"
 #include "launch/DropCommand.h"
 #include "launch/LaunchTexts.h"
 
@@ -16,15 +17,23 @@ bool cp932Lead(unsigned char b)
 
 bool noLead(unsigned char) { return false; }
 
-bool nothingExists(const std::string&) { return false; }
-bool everythingExists(const std::string&) { return true; }
+PathKind nothingExists(const std::string&) { return PathKind::missing; }
+PathKind everythingExists(const std::string&) { return PathKind::file; }
 
-// The paths the tests treat as existing files, and every path asked about.
+// The files and folders the tests treat as existing, and every path asked about.
 std::vector<std::string> asked;
-bool someExist(const std::string& path)
+PathKind someExist(const std::string& path)
 {
     asked.push_back(path);
-    return path == "C:\\Program Files\\Ed\\ED.EXE" || path == "C:\\TOOLS\\EDIT.EXE" || path == "C:\\zel test\\rec.exe";
+    for (const char* file : {"C:\\Program Files\\Ed\\ED.EXE", "C:\\TOOLS\\EDIT.EXE", "C:\\zel test\\rec.exe",
+                             "C:\\my tools\\tool.exe", "C:\\my.exe", "C:\\a b\\run.exe", "C:\\a b\\run now.exe",
+                             "C:\\My Apps\\ed", "C:\\My Apps\\ed.exe.exe"})
+        if (path == file)
+            return PathKind::file;
+    for (const char* folder : {"C:\\my tools", "C:\\My Documents", "C:\\my"})
+        if (path == folder)
+            return PathKind::folder;
+    return PathKind::missing;
 }
 
 const std::string kEdit = "C:\\TOOLS\\EDIT.EXE";
@@ -81,18 +90,69 @@ TEST(DropCommand, BlanksAreQuotedWithTheDotInside)
     EXPECT_EQ(dropCommandLine(kEdit, "C:\\A B\\C", cp932Lead, everythingExists), kEdit + " \"C:\\A B\\C.\"");
 }
 
-TEST(ClickCommand, QuotesOnlyAWholeExistingPathWithABlank)
+TEST(ClickCommand, TheProgramPartIsQuotedSoNoPlantedPrefixStarts)
 {
+    struct Case {
+        const char* command;
+        const char* line;
+    };
+    const Case cases[] = {
+        // Whole paths that name a file or a folder are quoted whole.
+        {"C:\\zel test\\rec.exe", "\"C:\\zel test\\rec.exe\""},
+        {"C:\\My Documents", "\"C:\\My Documents\""},
+        // Arguments: the longest prefix naming a file is the program, never the planted C:\my.exe.
+        {"C:\\my tools\\tool.exe /min", "\"C:\\my tools\\tool.exe\" /min"},
+        {"C:\\zel test\\rec.exe -a  b", "\"C:\\zel test\\rec.exe\" -a  b"},
+        {"C:\\a b\\run now.exe x", "\"C:\\a b\\run now.exe\" x"},
+        {"C:\\a b\\run later.exe x", "\"C:\\a b\\run\" later.exe x"},
+        {"C:\\my tools\\tool.exe\t/min", "\"C:\\my tools\\tool.exe\"\t/min"},
+        // A prefix without extension counts when it names a program with ".exe" added.
+        {"C:\\a b\\run /x", "\"C:\\a b\\run\" /x"},
+        // With an extension nothing is added; a folder prefix is no program.
+        {"C:\\My Apps\\ed.exe /x", "C:\\My Apps\\ed.exe /x"},
+        {"C:\\My Documents x", "C:\\My Documents x"},
+        // Nothing matches, or the matching prefix has no blank: as stored.
+        {"C:\\zel test\\missing.exe", "C:\\zel test\\missing.exe"},
+        {"C:\\TOOLS\\EDIT.EXE README.TXT", "C:\\TOOLS\\EDIT.EXE README.TXT"},
+        {"NOTEPAD.EXE README.TXT", "NOTEPAD.EXE README.TXT"},
+        // Quoted as typed, or without a blank: untouched.
+        {"\"C:\\my tools\\tool.exe\" \"two words\"", "\"C:\\my tools\\tool.exe\" \"two words\""},
+        {"C:\\TOOLS\\EDIT.EXE", "C:\\TOOLS\\EDIT.EXE"},
+        {"", ""},
+        {" ", " "},
+        {"C:\\my tools\\tool.exe ", "\"C:\\my tools\\tool.exe\" "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(clickCommandLine(c.command, someExist, cp932Lead), c.line) << c.command;
+
+    // A command without a blank is never looked up at all.
     asked.clear();
-    EXPECT_EQ(clickCommandLine("C:\\zel test\\rec.exe", someExist), "\"C:\\zel test\\rec.exe\"");
-    // A command with arguments is asked about as a whole, which names no file.
-    EXPECT_EQ(clickCommandLine("C:\\zel test\\rec.exe -a", someExist), "C:\\zel test\\rec.exe -a");
-    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\zel test\\rec.exe", "C:\\zel test\\rec.exe -a"}));
-    EXPECT_EQ(clickCommandLine("C:\\zel test\\missing.exe", someExist), "C:\\zel test\\missing.exe");
-    EXPECT_EQ(clickCommandLine(kEdit, everythingExists), kEdit);
-    EXPECT_EQ(clickCommandLine("NOTEPAD.EXE README.TXT", nothingExists), "NOTEPAD.EXE README.TXT");
-    // The empty command goes out empty.
-    EXPECT_EQ(clickCommandLine("", everythingExists), "");
+    clickCommandLine("C:\\TOOLS\\EDIT.EXE", someExist, cp932Lead);
+    EXPECT_TRUE(asked.empty());
+    // Double-byte names: "表" ends in 5C and is no separator, so "表 x" has no extension and gets ".exe".
+    asked.clear();
+    clickCommandLine("C:\\\x95\x5C x", someExist, cp932Lead);
+    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\\x95\x5C x", "C:\\\x95\x5C", "C:\\\x95\x5C.exe"}));
+}
+
+TEST(ProfileValue, QuotesThatTheProfileWouldStripAreKept)
+{
+    struct Case {
+        const char* value;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"\"C:\\my tools\\tool.exe\" \"two words\"", "\"\"C:\\my tools\\tool.exe\" \"two words\"\""},
+        {"\"a b\"", "\"\"a b\"\""},
+        {"'x'", "\"'x'\""},
+        {"'x\"", "\"'x\"\""},
+        {"\"", "\"\"\""},
+        {"\"C:\\my tools\\tool.exe\" /min", "\"C:\\my tools\\tool.exe\" /min"},
+        {"C:\\TOOLS\\EDIT.EXE", "C:\\TOOLS\\EDIT.EXE"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(profileValueToWrite(c.value), c.written) << c.value;
 }
 
 TEST(DropCommand, LongPathsComeOutWhole)
