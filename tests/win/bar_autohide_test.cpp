@@ -152,11 +152,23 @@ TEST_F(AutoHideBar, NothingMovesWhenOffUserHiddenOrMinimised)
     EXPECT_EQ(bar->barShown, 0);
 }
 
-TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndAZeroBandNeverCallsIt)
+TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndABandBelowTwoStillCallsIt)
 {
-    open("[Env]\r\nSilent=1\r\nSilentSize=0\r\n");
-    EXPECT_RECT(tickAt(sy - 20), 0, sy - 2, width, sy);
-    EXPECT_RECT(tickAt(sy - 1), 0, sy - 2, width, sy);
+    // A hand-edited band of 1 or less would leave the strip stuck; it is taken as 2.
+    for (const char* band : {"1", "0", "-5"}) {
+        open(std::string("[Env]\r\nSilent=1\r\nSilentSize=") + band + "\r\n");
+        EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy) << band;
+        EXPECT_RECT(tickAt(sy - 2), 0, sy - 2, width, sy) << band;
+        EXPECT_RECT(tickAt(sy - 1), 0, sy - 19, width, sy) << band;
+        closeBar();
+        open(std::string("[Env]\r\nMenuPos=0\r\nSilent=1\r\nSilentSize=") + band + "\r\n");
+        EXPECT_RECT(tickAt(40), 0, 0, width, 2) << band;
+        EXPECT_RECT(tickAt(2), 0, 0, width, 2) << band;
+        EXPECT_RECT(tickAt(0), 0, 0, width, 19) << band;
+        closeBar();
+    }
+    open("[Env]\r\nSilent=1\r\n");
+    EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy);
     EXPECT_EQ(bar->barShown, 0);
     // CHANGE relayouts at the other edge at full height.
     SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdChange, BN_CLICKED), 0);

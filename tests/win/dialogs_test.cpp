@@ -13,10 +13,6 @@
 namespace {
 
 // Captions and texts as code page 932 bytes.
-const std::string kSettingsCaption = " \x90\xdd\x92\xe8\x95\xcf\x8d\x58\x89\xe6\x96\xca";            //  設定変更画面
-const std::string kEditorCaption = " \x83\x41\x83\x76\x83\x8a\x83\x50\x81\x5b\x83\x56\x83\x87\x83\x93\x82\xcc"
-                                   "\x93\x6f\x98\x5e\x81\x5e\x95\xd2\x8f\x57\x89\xe6\x96\xca"; //  アプリケーションの登録／編集画面
-const std::string kAboutCaption = " ZEL32.EXE Version Information";
 const std::string kInformation = "Information Message";
 const std::string kMinimumText =
     "\x83\x81\x83\x6a\x83\x85\x81\x5b\x82\xcc\x8d\xc5\x92\xe1\x90\x94\x82\xcd 1 \x82\xc8\x82\xcc\x82\xc5 1 "
@@ -205,8 +201,9 @@ TEST_F(Dialogs, SettingsCountsAreCorrectedSavedAndLaidOut)
         int stored;
         std::string boxText;
     };
-    const Case cases[] = {{"0", 1, kMinimumText}, {"1", 1, ""}, {"16", 16, ""}, {"17", 16, kMaximumText},
-                          {" 5 ", 5, ""},       {"\t3", 3, ""}};
+    // A pasted text longer than any short buffer is judged whole.
+    const Case cases[] = {{"0", 1, kMinimumText}, {"1", 1, ""},     {"16", 16, ""}, {"17", 16, kMaximumText},
+                          {" 5 ", 5, ""},       {"\t3", 3, ""}, {std::string(33, '0') + "16", 16, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE("typed \"" + c.typed + "\"");
         open("[Env]\r\nSilentSize=3\r\nCurrent=4\r\nMenuPos=0\r\n");
@@ -483,6 +480,79 @@ TEST_F(Dialogs, EditorCutsLongTextsAndBrowseCancelPutsTheRowBack)
     EXPECT_EQ(afterBrowse.commands[2], "two.exe");
     EXPECT_EQ(afterBrowse.focus, 107);
     EXPECT_EQ(readFirstLine(fileBytes(ownIniPath()), "MenuItem0="), "MenuItem0=" + std::string(258, 'a'));
+}
+
+TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
+{
+    std::string stored = "C:\\" + std::string(410, 'c') + ".exe";
+    ASSERT_EQ(stored.size(), 417u);
+    open("[Exec]\r\nExecItem3=" + stored + "\r\n");
+    const std::string quoted = "\"C:\\my tools\\tool.exe\" \"two words\"";
+    std::string shown;
+    Driver::run([&] { bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    shown = d.text(dialog, 111);
+                    d.setText(dialog, 1000, "Zero");
+                    d.setText(dialog, 102, quoted);
+                    d.click(dialog, IDOK);
+                });
+    // Shown cut to an item's field, written back whole because it was left alone.
+    EXPECT_EQ(shown, stored.substr(0, 259));
+    std::string bytes = fileBytes(ownIniPath());
+    EXPECT_EQ(readFirstLine(bytes, "ExecItem3="), "ExecItem3=" + stored);
+    EXPECT_EQ(readFirstLine(bytes, "MenuItem0="), "MenuItem0=Zero");
+    // The bar reads the typed command back exactly.
+    EXPECT_EQ(bar->itemCommand[0], quoted);
+}
+
+TEST_F(Dialogs, BrowseRefusesAPathTooLongForAnItemAndKeepsTheCurrentDirectory)
+{
+    open("[Menu]\r\nMenuItem0=Zero\r\n[Exec]\r\nExecItem0=zero.exe\r\n");
+    // Over 259 bytes but far under MAX_PATH characters: Wine's own dialog overflows on longer names.
+    auto kanji = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += "\x95\x5C"; // 表
+        return text;
+    };
+    std::string folder = testDirectory() + kanji(70);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    std::string longPath = folder + "\\" + kanji(60) + ".exe";
+    ASSERT_GT(longPath.size(), 259u);
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    std::vector<EditorView> views;
+    Driver::run([&] { bar->openItemEditor(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kEditorCaption);
+                    if (!dialog)
+                        return;
+                    // A path from another folder, then one too long to store.
+                    for (const std::string& chosen : {std::string("C:\\windows\\notepad.exe"), longPath}) {
+                        d.click(dialog, 140);
+                        HWND chooser = d.waitWindow(kBrowseTitle);
+                        if (!chooser)
+                            return;
+                        SetDlgItemTextA(chooser, 0x47C, chosen.c_str());
+                        PostMessageA(chooser, WM_COMMAND, IDOK, 0);
+                        d.waitGone(chooser);
+                        Sleep(200);
+                        views.push_back(look(d, dialog));
+                    }
+                    d.click(dialog, IDCANCEL);
+                });
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(views[0].names[0], "notepad");
+    EXPECT_EQ(lstrcmpiA(views[0].commands[0].c_str(), "C:\\windows\\notepad.exe"), 0) << views[0].commands[0];
+    EXPECT_EQ(views[1].names[0], "notepad");
+    EXPECT_EQ(views[1].commands[0], views[0].commands[0]);
+    char after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before);
+    RemoveDirectoryA(folder.c_str());
 }
 
 // ---- about box ----

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bar/LauncherBar.h"
+#include "launch/ItemProfile.h"
 #include "support.h"
 
 namespace {
@@ -49,34 +50,6 @@ std::vector<std::string> logLines()
 std::string started(const std::string& commandLine)
 {
     return "record_args.exe " + commandLine;
-}
-
-std::wstring wide(const std::string& ansi)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), length);
-    return text;
-}
-
-// A drop handle as the shell makes it: DROPFILES and a double-NUL list of wide paths.
-HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient = FALSE)
-{
-    std::wstring list;
-    for (const std::string& path : paths) {
-        list += wide(path);
-        list += L'\0';
-    }
-    list += L'\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
-    files->pFiles = sizeof(DROPFILES);
-    files->pt = POINT{5, 5};
-    files->fNC = nonClient;
-    files->fWide = TRUE;
-    CopyMemory(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
 }
 
 class LaunchButtons : public BarTest {
@@ -305,7 +278,7 @@ TEST_F(LaunchButtons, ADropOnAnEmptyItemRegistersTheFirstFile)
     // Outside the client area, without files, or longer than an item holds: nothing.
     std::string before = fileBytes(ownIniPath());
     drop(3, makeDrop({"C:\\DOC\\OUT.TXT"}, TRUE));
-    drop(3, makeDrop({}));
+    drop(3, makeDrop(std::vector<std::string>{}));
     std::string longPath = "C:\\" + std::string(200, 'd') + "\\" + std::string(96, 'n') + ".TXT";
     ASSERT_EQ(longPath.size(), 304u);
     drop(3, makeDrop({longPath}));
@@ -363,11 +336,65 @@ TEST_F(LaunchButtons, AProgramInAFolderWithABlankStartsAsItself)
     EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem0=rec\r\n[Exec]\r\nExecItem0=C:\\zel test\\rec.exe\r\n");
     click(0);
     drop(0, makeDrop({"C:\\DOC\\A.TXT"}));
+    // With arguments the program part is found and quoted; a command typed with
+    // quotes reads back from the profile as typed and starts as it stands.
+    for (const char* command : {"C:\\zel test\\rec.exe /min", "C:\\zel test\\rec /min",
+                                "\"C:\\zel test\\rec.exe\" \"two words\""}) {
+        ASSERT_TRUE(writeItem(testApp(), 0, "rec", command));
+        bar->loadItems();
+        EXPECT_EQ(bar->itemCommand[0], command);
+        click(0);
+    }
     EXPECT_EQ(startedBefore(), (std::vector<std::string>{"rec.exe \"C:\\zel test\\rec.exe\"",
-                                                          "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT"}));
+                                                          "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT",
+                                                          "rec.exe \"C:\\zel test\\rec.exe\" /min",
+                                                          "rec.exe \"C:\\zel test\\rec\" /min",
+                                                          "rec.exe \"C:\\zel test\\rec.exe\" \"two words\""}));
     DeleteFileA("C:\\zel.exe");
     DeleteFileA(program.c_str());
     RemoveDirectoryA("C:\\zel test");
+}
+
+TEST_F(LaunchButtons, ADroppedNameTheCodePageCannotHoldIsNeverAnotherPath)
+{
+    // U+00A5 would become a backslash and U+00E9 a plain e under best-fit conversion.
+    std::wstring folder = wide(testDirectory()) + L"zel names";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring names[] = {folder + L"\\a\u00a5b.txt", folder + L"\\caf\u00e9.exe"};
+    for (const std::wstring& name : names) {
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    open("");
+    for (int slot = 0; slot < 2; ++slot) {
+        drop(slot, makeDrop(std::vector<std::wstring>{names[slot]}));
+        // Registered by a name that leads back to the same file (its short name), or refused.
+        std::string command = bar->itemCommand[slot];
+        if (command.empty())
+            continue;
+        wchar_t longName[MAX_PATH] = {};
+        ASSERT_NE(GetLongPathNameW(wide(command).c_str(), longName, MAX_PATH), 0u) << command;
+        EXPECT_EQ(lstrcmpiW(longName, names[slot].c_str()), 0) << command;
+        EXPECT_EQ(command.find("a\\b"), std::string::npos);
+        EXPECT_EQ(command.find("cafe"), std::string::npos);
+    }
+    for (const std::wstring& name : names)
+        DeleteFileW(name.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(LaunchButtons, ADropOfTwoHundredFilesStartsEachInOrder)
+{
+    open("[Exec]\r\nExecItem0=" + recorder() + "\r\n");
+    std::vector<std::string> paths, expected;
+    for (int i = 0; i < 200; ++i) {
+        paths.push_back("C:\\DOC\\F" + std::to_string(1000 + i) + ".TXT");
+        expected.push_back(started(recorder() + " " + paths.back()));
+    }
+    drop(0, makeDrop(paths));
+    // The recorder's lines sort by start time, so equality also checks the order.
+    EXPECT_EQ(startedBefore(), expected);
 }
 
 TEST_F(LaunchButtons, OnlyLaunchButtonsAcceptDrops)

@@ -1,6 +1,8 @@
 // Helpers of the Wine tests.
 #include "support.h"
 
+#include <shlobj.h>
+
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -156,6 +158,98 @@ int waitForExit(Started& started)
     CloseHandle(started.process.hThread);
     started = Started{};
     return static_cast<int>(code);
+}
+
+std::wstring wide(const std::string& ansi)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), text.data(), length);
+    return text;
+}
+
+HDROP makeDrop(const std::vector<std::wstring>& paths, BOOL nonClient)
+{
+    std::wstring list;
+    for (const std::wstring& path : paths) {
+        list += path;
+        list += L'\0';
+    }
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->pt = POINT{5, 5};
+    files->fNC = nonClient;
+    files->fWide = TRUE;
+    CopyMemory(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient)
+{
+    std::vector<std::wstring> widePaths;
+    for (const std::string& path : paths)
+        widePaths.push_back(wide(path));
+    return makeDrop(widePaths, nonClient);
+}
+
+UnwritableFile::UnwritableFile(const std::string& path)
+{
+    // Wine's own export gives the file's Unix name; chattr runs as a Unix program.
+    using UnixName = char*(WINAPI*)(const WCHAR*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName)
+        return;
+    char* name = unixName(wide(path).c_str());
+    if (!name)
+        return;
+    unixPath_ = name;
+    path_ = path;
+    HeapFree(GetProcessHeap(), 0, name);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+    ok_ = setImmutable(true);
+}
+
+UnwritableFile::~UnwritableFile()
+{
+    if (ok_)
+        setImmutable(false);
+}
+
+namespace {
+
+bool writable(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+} // namespace
+
+bool UnwritableFile::setImmutable(bool on)
+{
+    std::string commandLine = std::string("Z:\\usr\\bin\\chattr ") + (on ? "+i" : "-i") + " \"" + unixPath_ + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    // A Unix process's handle cannot be waited on under Wine: watch for the effect instead.
+    for (int i = 0; i < 500; ++i) {
+        if (writable(path_) != on)
+            return true;
+        Sleep(10);
+    }
+    return false;
 }
 
 std::string windowText(HWND hwnd)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <string>
@@ -26,6 +27,14 @@ public:
 };
 
 TestApp& testApp();
+
+// The dialogs' captions and the write-failure box's text, as code page 932 bytes.
+const std::string kSettingsCaption = " \x90\xdd\x92\xe8\x95\xcf\x8d\x58\x89\xe6\x96\xca";            //  設定変更画面
+const std::string kEditorCaption = " \x83\x41\x83\x76\x83\x8a\x83\x50\x81\x5b\x83\x56\x83\x87\x83\x93\x82\xcc"
+                                   "\x93\x6f\x98\x5e\x81\x5e\x95\xd2\x8f\x57\x89\xe6\x96\xca"; //  アプリケーションの登録／編集画面
+const std::string kAboutCaption = " ZEL32.EXE Version Information";
+const std::string kWriteFailedBytes = "\x90\xdd\x92\xe8\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xc9\x8f\x91\x82\xab"
+                                      "\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42"; // 設定ファイルに書き込めませんでした。
 
 // Full path of an INI file in the Windows directory, where the profile functions keep it.
 std::string windowsIniPath(const std::string& fileName);
@@ -56,6 +65,28 @@ Started startProgram(const std::string& path, WORD showCommand);
 int closeProgram(Started& started);
 // Waits for a started bar to end by itself and returns its exit code (or -1 on a time-out).
 int waitForExit(Started& started);
+
+std::wstring wide(const std::string& ansi);
+// A drop handle as the shell makes it: DROPFILES and a double-NUL list of wide paths.
+HDROP makeDrop(const std::vector<std::wstring>& paths, BOOL nonClient = FALSE);
+HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient = FALSE);
+
+// Makes a file unwritable for the length of a scope, as a read-only medium
+// would: root ignores permission bits, so the file is made immutable.
+class UnwritableFile {
+public:
+    explicit UnwritableFile(const std::string& path);
+    ~UnwritableFile();
+    UnwritableFile(const UnwritableFile&) = delete;
+    UnwritableFile& operator=(const UnwritableFile&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool setImmutable(bool on);
+    std::string path_;
+    std::string unixPath_;
+    bool ok_ = false;
+};
 
 std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
