@@ -34,3 +34,20 @@ constexpr const char kMenuClose[] = "閉じる(\x1E" "C)\tAlt+F4";
 constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。";
 // Neither the .HLP nor the .HTM file beside the program, or no viewer for it.
 constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";
+
+// Tooltips.
+constexpr const char kTipSysMenu[] = "コマンドメニュー（ダブルクリックで終了）";
+constexpr const char kTipIconHide[] = "ZELを隠す（通知領域のアイコンで再表示）";
+constexpr const char kTipIconMinimise[] = "ZELをアイコン化";
+constexpr const char kTipToTop[] = "画面の上端へ移動";
+constexpr const char kTipToBottom[] = "画面の下端へ移動";
+constexpr const char kTipHelp[] = "ヘルプ";
+constexpr const char kTipNextPage[] = "次のページ：項目 ";
+constexpr const char kTipPreviousPage[] = "前のページ：項目 ";
+constexpr const char kTipNoNextPage[] = "次のページはありません";
+constexpr const char kTipNoPreviousPage[] = "前のページはありません";
+constexpr const char kTipItem[] = "項目 ";
+constexpr const char kTipItemSeparator[] = "：";
+constexpr const char kTipUnregistered[] = "未登録";
+constexpr const char kTipNoCommand[] = "起動するコマンドがありません。";
+constexpr const char kTipHowToRegister[] = "ファイルをドロップすると登録、Shift+クリックで編集";

@@ -4,6 +4,7 @@
 #include "BarGeometry.h"
 #include "BarIds.h"
 #include "BarSettings.h"
+#include "BarTips.h"
 #include "BarTexts.h"
 #include "framework/WinApp.h"
 #include "launch/ItemProfile.h"
@@ -162,6 +163,7 @@ int LauncherBar::layout()
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     if (inCreate) {
+        tips.create(hwnd());
         createBitmapButtons(width, height);
     } else {
         MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
@@ -169,6 +171,7 @@ int LauncherBar::layout()
         destroyPageButtons();
     }
     createPageButtons(width, height);
+    updateTips();
     return 0;
 }
 
@@ -210,11 +213,31 @@ void LauncherBar::destroyPageButtons()
 {
     for (auto& button : launchButtons) {
         if (button) {
+            tips.remove(button->hwnd());
             button->destroy();
             button.reset();
         }
     }
+    tips.remove(helpButton.hwnd());
     helpButton.destroy();
+}
+
+void LauncherBar::updateTips()
+{
+    tips.setText(sysMenuButton.hwnd(), kTipSysMenu);
+    tips.setText(iconButton.hwnd(), platformId == VER_PLATFORM_WIN32_WINDOWS ? kTipIconHide : kTipIconMinimise);
+    tips.setText(changeButton.hwnd(), MenuPos ? kTipToTop : kTipToBottom);
+    tips.setText(nextButton.hwnd(), nextPageTip(Current, MenuSize));
+    tips.setText(beforeButton.hwnd(), previousPageTip(Current, MenuSize));
+    tips.setText(helpButton.hwnd(), kTipHelp);
+    for (int slot = 0; slot < MenuSize; ++slot)
+        updateItemTip(slot);
+}
+
+void LauncherBar::updateItemTip(int slot)
+{
+    if (slot >= 0 && slot < kMaxSlots && launchButtons[slot])
+        tips.setText(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot]));
 }
 
 void LauncherBar::createPageButtons(int clientWidth, int clientHeight)

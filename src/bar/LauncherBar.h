@@ -10,6 +10,7 @@
 
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
+#include "framework/ToolTip.h"
 #include "framework/Window.h"
 #include "launch/LaunchButton.h"
 
@@ -52,6 +53,9 @@ public:
     // Restart or shutdown: save, ask for the privilege, then the system.
     void exitSystem(UINT how);
     void openHelp();
+    // Every button's tooltip from the bar's state; one launch button's after its item changed.
+    void updateTips();
+    void updateItemTip(int slot);
 
     Font normalFont;
     Font boldFont;
@@ -63,6 +67,7 @@ public:
     BitmapButton changeButton;
     BitmapButton nextButton;
     BitmapButton beforeButton;
+    ToolTip tips;
     int OverTop = 0;
     int Silent = 0;
     int barShown = 0;

@@ -158,6 +158,7 @@ void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name
         bar.itemCommand[slot] = readItemCommand(app, item);
     }
     SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
+    bar.updateItemTip(slot);
     if (bar.itemName[slot] != name || bar.itemCommand[slot] != command)
         app.reportWriteFailure(hwnd_);
 }

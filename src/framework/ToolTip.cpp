@@ -1,0 +1,66 @@
+// The tooltip control of a window's children.
+#include "ToolTip.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// Wide enough for a path on one line; longer lines wrap.
+constexpr int kMaxTipWidth = 600;
+
+TTTOOLINFOW toolFor(HWND owner, HWND tool)
+{
+    TTTOOLINFOW info{};
+    // The record every comctl32 takes: a larger one is refused without a manifest.
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    return info;
+}
+
+// The control keeps its texts wide; converting here, with the running code
+// page, leaves no conversion to the control.
+std::wstring wideText(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+} // namespace
+
+bool ToolTip::create(HWND owner)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    RECT none{0, 0, 0, 0};
+    if (!Control::create(TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, none, owner, 0))
+        return false;
+    SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    return true;
+}
+
+void ToolTip::setText(HWND tool, const std::string& text)
+{
+    if (!hwnd_ || !tool)
+        return;
+    HWND owner = GetParent(tool);
+    // Asked without a text buffer: the control would copy the old text into it.
+    TTTOOLINFOW info = toolFor(owner, tool);
+    bool known = SendMessageW(hwnd_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    std::wstring wide = wideText(text);
+    info = toolFor(owner, tool);
+    info.lpszText = wide.data(); // the control keeps a copy
+    SendMessageW(hwnd_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolTip::remove(HWND tool)
+{
+    if (!hwnd_ || !tool)
+        return;
+    TTTOOLINFOW info = toolFor(GetParent(tool), tool);
+    SendMessageW(hwnd_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
