@@ -285,6 +285,12 @@ def windows(name=None):
     return found
 
 
+def tooltip():
+    """The geometry (x, y, w, h) of the one tooltip shown, or None: a small nameless window."""
+    tips = [v[:4] for v in windows("").values() if v[3] < 100]
+    return tips[0] if len(tips) == 1 else None
+
+
 def wait_window(name, timeout=10.0):
     return wait_for(lambda: windows(name), "a window named %r" % name, timeout)
 

@@ -140,6 +140,24 @@ class Journeys(unittest.TestCase):
         e2e.wait_log(len(expected), "page 8's first item after the restart")
         self.assertEqual(self.commands(), expected)
 
+    def test_tooltip(self):
+        e2e.write_ini("[Menu]\nMenuItem0=メモ\n[Exec]\nExecItem0=notepad.exe\n")
+        bar = self.start_bar()
+        sizes = {}
+        for what, x in (("item", SLOT_CENTRES[0]), ("next", NEXT_X)):
+            e2e.move(*bar.point(x))
+            x0, y0, w, h = e2e.wait_for(e2e.tooltip, "the tooltip over the " + what)
+            # Shown beside the pointer, on the screen, with its text drawn.
+            self.assertLess(abs(x0 - bar.point(x)[0]), 400)
+            self.assertTrue(0 <= y0 and y0 + h <= 768)
+            shot = e2e.Shot()
+            self.assertTrue(e2e.caption_ink(shot, x0 + 2, y0 + 2, x0 + w - 2, y0 + h - 2), what)
+            sizes[what] = (w, h)
+            e2e.move(*PARK)
+            e2e.wait_for(lambda: e2e.tooltip() is None, "the tooltip to go")
+        # The item's tip has two lines (name, command), NEXT's one.
+        self.assertGreater(sizes["item"][1], sizes["next"][1])
+
     def test_auto_hide(self):
         e2e.write_ini("[Env]\nMenuPos=0\nSilent=0\n")
         bar = self.start_bar()
