@@ -108,15 +108,22 @@ convert "$work/bar2x.png" -crop "$((half * 2))x$((bar_h * 2))+0+0" +repage \
     -append "$work/bar.png"
 save_png "$work/bar.png" "$out/bar.png"
 
-# Clicks SYSMENU at the bar's left end and waits for the menu, the one visible window
-# besides the bar (and the root window, which xdotool lists too); prints the menu's id.
+# Clicks SYSMENU at the bar's left end and waits for the menu: the largest visible window
+# besides the bar and the root window (which xdotool lists too). The pointer then moves to
+# the empty middle of the screen, so that no tooltip of SYSMENU covers the menu.
 root=$(( $(xwininfo -root | awk '/Window id:/ { print $4; exit }') ))
 open_menu() {
-    local i id
-    xdotool mousemove "$((bar_x + 8))" "$((bar_y + bar_h / 2))" click 1
+    local i w id area best
+    xdotool mousemove "$((bar_x + 8))" "$((bar_y + bar_h / 2))" click 1 mousemove 512 384
     for ((i = 0; i < 50; i++)); do
         sleep 0.2
-        id=$(xdotool search --onlyvisible --class '' 2>/dev/null | grep -vxe "$bar" -e "$root" | head -n1) || true
+        id="" best=0
+        for w in $(xdotool search --onlyvisible --class '' 2>/dev/null); do
+            [[ $w == "$bar" || $w == "$root" ]] && continue
+            eval "$(xdotool getwindowgeometry --shell "$w")"
+            area=$((WIDTH * HEIGHT))
+            ((area > best)) && { best=$area; id=$w; }
+        done
         [[ -n $id ]] && { printf '%s\n' "$id"; return 0; }
     done
     zel_log "error: no menu appeared after a click on SYSMENU"
