@@ -19,16 +19,19 @@ bool LauncherApp::initInstance()
     return true;
 }
 
-bool LauncherApp::onIdle(long count)
+bool LauncherApp::wantsIdleTicks() const
 {
-    if (WinApp::onIdle(count))
-        return true;
-    if (Window* main = mainWindow())
-        SendMessageA(main->hwnd(), WM_BAR_IDLE_TICK, 0, 0);
-    return true;
+    LauncherBar* main = bar();
+    return main && main->needsTicks();
+}
+
+bool LauncherApp::onIdleTick()
+{
+    Window* main = mainWindow();
+    return main && SendMessageA(main->hwnd(), WM_BAR_IDLE_TICK, 0, 0) != 0;
 }
 
 LauncherBar* LauncherApp::bar() const
 {
-    return static_cast<LauncherBar*>(mainWindow());
+    return dynamic_cast<LauncherBar*>(mainWindow());
 }

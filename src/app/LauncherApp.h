@@ -1,4 +1,4 @@
-// The application object: creates the bar as the main window and turns idle passes into ticks.
+// The application object: creates the bar as the main window and gives it ticks while it needs them.
 #pragma once
 
 #include "framework/WinApp.h"
@@ -8,7 +8,10 @@ class LauncherBar;
 class LauncherApp : public WinApp {
 public:
     bool initInstance() override;
-    bool onIdle(long count) override;
+    // The bar decides: it needs ticks only while auto-hide watches the pointer.
+    bool wantsIdleTicks() const override;
+    // A tick for the main window; true when the bar saw the pointer move.
+    bool onIdleTick() override;
 
     // The bar while it is the main window, else null.
     LauncherBar* bar() const;

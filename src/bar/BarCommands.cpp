@@ -57,15 +57,23 @@ void enableShutdownPrivilege()
 
 } // namespace
 
-void LauncherBar::onIdleTick()
+bool LauncherBar::needsTicks() const
+{
+    return autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
+}
+
+bool LauncherBar::onIdleTick()
 {
     // The cheap path: flag tests and IsIconic only, in this order.
     bool iconic = Silent && !userHidden && IsIconic(hwnd());
     if (!autoHideWatches(Silent, userHidden, iconic))
-        return;
+        return false;
+    // The tick's one pointer read: its answer also paces the loop.
     POINT pointer{};
-    if (!GetCursorPos(&pointer))
-        return;
+    if (!barSystemCalls.cursorPos(&pointer))
+        return false;
+    bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
+    lastTickPointer_ = pointer;
     int width = GetSystemMetrics(SM_CXFULLSCREEN);
     AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, iconic, barShown, MenuPos, pointer.y,
                                                      GetSystemMetrics(SM_CYSCREEN), barHeight, SilentSize});
@@ -73,6 +81,7 @@ void LauncherBar::onIdleTick()
     for (int i = 0; i < step.count; ++i)
         SetWindowPos(hwnd(), insertAfter(), 0, step.moves[i].y, width, step.moves[i].height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return moved;
 }
 
 void LauncherBar::onCommand(int id, int code)

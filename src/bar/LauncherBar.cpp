@@ -82,8 +82,7 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_BAR_IDLE_TICK:
-        onIdleTick();
-        return 0;
+        return onIdleTick() ? 1 : 0;
     case WM_BAR_TRAY_NOTIFY:
         onTrayNotify(static_cast<UINT>(lParam));
         return 0;

@@ -23,6 +23,8 @@ struct BarSystemCalls {
     BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR) = WinHelpA;
     HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) = ShellExecuteA;
     BOOL(WINAPI* notifyIcon)(DWORD, PNOTIFYICONDATAA) = Shell_NotifyIconA;
+    // The idle tick's pointer read, so tests can count it and place a pointer.
+    BOOL(WINAPI* cursorPos)(LPPOINT) = GetCursorPos;
 };
 extern BarSystemCalls barSystemCalls;
 
@@ -53,6 +55,8 @@ public:
     // Restart or shutdown: save, ask for the privilege, then the system.
     void exitSystem(UINT how);
     void openHelp();
+    // True while auto-hide watches the pointer: on, not hidden by the user, not minimised.
+    bool needsTicks() const;
     // Every button's tooltip from the bar's state; one launch button's after its item changed.
     void updateTips();
     void updateItemTip(int slot);
@@ -89,7 +93,8 @@ protected:
 private:
     int onCreate();
     void onDrawItem(const DRAWITEMSTRUCT& item);
-    void onIdleTick();
+    // Auto-hide's step; true when the pointer moved since the tick before.
+    bool onIdleTick();
     void buildCommandMenu();
     void addTrayIcon();
     void onTrayNotify(UINT mouseMessage);
@@ -103,4 +108,5 @@ private:
 
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
+    POINT lastTickPointer_{};
 };

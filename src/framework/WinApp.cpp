@@ -87,10 +87,11 @@ int WinApp::runMessageLoop()
     for (;;) {
         while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             long count = idleCount++;
-            if (!onIdle(count))
+            bool more = onIdle(count);
+            if (count > 0 && wantsIdleTicks())
+                waitAfterTick(onIdleTick());
+            else if (!more)
                 idle = false;
-            else if (count > 0)
-                waitAfterTick();
         }
         do {
             BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -103,17 +104,17 @@ int WinApp::runMessageLoop()
             if (idleTracker_.restartsIdle(msg.message, msg.pt.x, msg.pt.y)) {
                 idle = true;
                 idleCount = 0;
+            } else if (!idle && wantsIdleTicks()) {
+                // A message that keeps the count (a paint after a restore)
+                // may still have made ticks wanted: they go on from the count.
+                idle = true;
             }
         } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 
-void WinApp::waitAfterTick()
+void WinApp::waitAfterTick(bool moved)
 {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    bool moved = pointer.x != lastPointer_.x || pointer.y != lastPointer_.y;
-    lastPointer_ = pointer;
     tickWait_ = nextTickWait(tickWait_, moved);
     // Any input ends the wait at once; no timer, which would restart the idle count.
     MsgWaitForMultipleObjectsEx(0, nullptr, tickWait_, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

@@ -30,6 +30,14 @@ public:
     // Called while the queue is empty with a count that restarts at 0 after
     // each message; returns true to be called again.
     virtual bool onIdle(long count);
+    // Ticks are idle calls for a program that polls something between messages
+    // (the bar polls the pointer): one on each idle pass but the first after a
+    // message, paced by waits that any input ends. The loop asks before each
+    // pass and after each message, so a change takes effect at once; while the
+    // answer is no, the loop sleeps in GetMessage like any window.
+    virtual bool wantsIdleTicks() const { return false; }
+    // One tick; true when it saw movement, so that the next one follows soon.
+    virtual bool onIdleTick() { return false; }
     // The loop alone, for a program whose start-up is already done.
     int runMessageLoop();
 
@@ -72,8 +80,8 @@ public:
 
 private:
     friend class ModalLoop;
-    // Waits for input after a tick, longer while the pointer stands still.
-    void waitAfterTick();
+    // Waits for input after a tick, longer while nothing moves.
+    void waitAfterTick(bool moved);
 
     static WinApp* current_;
     HINSTANCE instance_ = nullptr;
@@ -86,7 +94,6 @@ private:
     COLORREF dialogText_ = 0;
     IdleTracker idleTracker_;
     unsigned tickWait_ = kTickWaitMoving;
-    POINT lastPointer_{};
     int modalDepth_ = 0;
     std::vector<HWND> deferredCloses_;
 };

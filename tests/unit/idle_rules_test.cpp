@@ -33,17 +33,17 @@ TEST(IdleRules, OnlyAMouseMoveIdenticalToThePreviousOneIsIgnored)
 
 TEST(IdleRules, TheWaitIsShortWhileThePointerMovesAndGrowsWhileItStandsStill)
 {
-    EXPECT_EQ(nextTickWait(0, false), kTickWaitMoving);
-    unsigned wait = kTickWaitMoving;
-    unsigned previous = 0;
-    while (wait != previous) {
-        previous = wait;
-        wait = nextTickWait(wait, false);
-        EXPECT_GE(wait, previous);
-        EXPECT_LE(wait, kTickWaitStill);
-    }
-    EXPECT_EQ(wait, kTickWaitStill);
-    EXPECT_EQ(nextTickWait(kTickWaitStill, true), kTickWaitMoving);
+    struct Case {
+        unsigned previous;
+        bool moved;
+        unsigned next;
+    };
+    const Case cases[] = {
+        {0, false, 10},  {5, false, 10},  {10, false, 20},  {20, false, 40},   {40, false, 80},
+        {80, false, 100}, {100, false, 100}, {100, true, 10}, {40, true, 10}, {10, true, 10},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nextTickWait(c.previous, c.moved), c.next) << c.previous << (c.moved ? " moved" : " still");
 }
 
 } // namespace

@@ -1,16 +1,21 @@
-// The real message loop: idle calls, ticks and which messages restart the idle count.
+// The real message loop: idle calls, ticks only while the bar needs them, one pointer read a tick.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <string>
+#include <thread>
 
 #include "bar/BarIds.h"
-#include "framework/Window.h"
 #include "support.h"
 
 namespace {
 
 std::string events;
-int ticks = 0;
+std::atomic<int> ticks{0};
+std::atomic<int> idlePasses{0};
+std::atomic<int> pointerReads{0};
+POINT fakePointer{};
 constexpr UINT kPosted = WM_APP + 1;
 
 void note(const std::string& event)
@@ -20,29 +25,36 @@ void note(const std::string& event)
 
 void recordIdle(long count)
 {
+    ++idlePasses;
     note("i" + std::to_string(count));
 }
 
-// A main window that records its ticks and posts messages at chosen ticks.
-class Recorder : public FrameWindow {
+// The pointer the bar's ticks see, counted; on the bar's own row it moves nothing.
+BOOL WINAPI countedCursorPos(LPPOINT point)
+{
+    ++pointerReads;
+    *point = fakePointer;
+    return TRUE;
+}
+
+// A real bar that records its ticks and the messages the tick rules care about.
+class RecordingBar : public LauncherBar {
 public:
-    Recorder()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZelTickRecorder";
-        registerClass(windowClass);
-        createFrame(0, "ZelTickRecorder", "", WS_POPUP, RECT{0, 0, 10, 10});
-    }
+    // Called after each tick with its number; may destroy the bar as its last act.
+    std::function<void(HWND, int)> afterTick;
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
-        case WM_BAR_IDLE_TICK:
+        case WM_BAR_IDLE_TICK: {
             note("T");
-            onTick(++ticks);
-            return 0;
+            LRESULT moved = LauncherBar::windowProc(message, wParam, lParam);
+            int tick = ++ticks;
+            if (afterTick)
+                afterTick(hwnd(), tick);
+            return moved;
+        }
         case kPosted:
             note("A");
             return 0;
@@ -56,13 +68,64 @@ protected:
             note("M");
             return 0;
         }
-        return FrameWindow::windowProc(message, wParam, lParam);
+        return LauncherBar::windowProc(message, wParam, lParam);
+    }
+};
+
+class MessageLoop : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = barSystemCalls;
+        barSystemCalls.cursorPos = countedCursorPos;
+        fakePointer = POINT{300, GetSystemMetrics(SM_CYSCREEN) - 1};
+        events.clear();
+        ticks = 0;
+        pointerReads = 0;
+    }
+    void TearDown() override
+    {
+        testApp().idleHook = nullptr;
+        if (IsWindow(barWindow)) {
+            testApp().setMainWindow(nullptr);
+            DestroyWindow(barWindow);
+        }
+        barSystemCalls = saved_;
+        removeFile(ownIniPath());
+    }
+    // A bar docked at the bottom, as the main window, its start-up messages handled.
+    RecordingBar& open(const std::string& env)
+    {
+        putFile(ownIniPath(), "[Env]\r\n" + env + "\r\nMenuPos=1\r\n");
+        auto* bar = new RecordingBar();
+        barWindow = bar->hwnd();
+        pumpMessages(50);
+        return *bar;
+    }
+    // Runs the loop with idle calls recorded from the first pass on.
+    int runLoop(LauncherBar& bar)
+    {
+        testApp().setMainWindow(&bar);
+        events.clear();
+        ticks = 0;
+        idlePasses = 0;
+        pointerReads = 0;
+        testApp().idleHook = recordIdle;
+        int exitCode = testApp().runMessageLoop();
+        testApp().idleHook = nullptr;
+        return exitCode;
     }
 
+    HWND barWindow = nullptr;
+
 private:
-    void onTick(int tick)
-    {
-        HWND self = hwnd();
+    BarSystemCalls saved_;
+};
+
+TEST_F(MessageLoop, TicksFollowTheIdleCountRulesWithOnePointerReadEach)
+{
+    RecordingBar& bar = open("Silent=1");
+    bar.afterTick = [](HWND self, int tick) {
         switch (tick) {
         case 2:
             PostMessageA(self, kPosted, 0, 0);
@@ -72,7 +135,7 @@ private:
             PostMessageA(self, 0x0118, 0, 0);
             break;
         case 6:
-            // The pointer stands still, so both moves have the same point.
+            // Both moves carry the same point: the pointer stands still.
             PostMessageA(self, WM_MOUSEMOVE, 0, 0);
             PostMessageA(self, WM_MOUSEMOVE, 0, 0);
             break;
@@ -80,21 +143,8 @@ private:
             DestroyWindow(self); // the last thing: this object is gone
             break;
         }
-    }
-};
-
-TEST(MessageLoop, TicksFollowTheIdleCountRules)
-{
-    events.clear();
-    ticks = 0;
-    auto* recorder = new Recorder();
-    ASSERT_NE(recorder->hwnd(), nullptr);
-    pumpMessages(50);
-    events.clear();
-    testApp().setMainWindow(recorder);
-    testApp().idleHook = recordIdle;
-    int exitCode = testApp().runMessageLoop();
-    testApp().idleHook = nullptr;
+    };
+    int exitCode = runLoop(bar);
 
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(testApp().mainWindow(), nullptr);
@@ -103,6 +153,148 @@ TEST(MessageLoop, TicksFollowTheIdleCountRules)
     // mouse move restarts it, an identical second one does not; after the
     // main window is gone no tick is sent and the loop ends.
     EXPECT_EQ(events, "i0 i1 T i2 T A i0 i1 T i2 T P S i3 T i4 T M M i0 i1 T i2 T ");
+    // The loop's pacing takes the tick's answer: the pointer is read once a tick.
+    EXPECT_EQ(pointerReads, 8);
+}
+
+TEST_F(MessageLoop, TheTickSaysWhetherThePointerMovedAndReadsItOnlyWhileAutoHideWatches)
+{
+    RecordingBar& bar = open("Silent=1");
+    int sy = GetSystemMetrics(SM_CYSCREEN);
+    struct Step {
+        POINT pointer;
+        LRESULT moved;
+    };
+    const Step steps[] = {
+        {{300, sy - 1}, 1}, {{300, sy - 1}, 0}, {{301, sy - 1}, 1},
+        {{301, sy - 1}, 0}, {{301, sy - 2}, 1}, {{301, sy - 2}, 0},
+    };
+    for (const Step& step : steps) {
+        fakePointer = step.pointer;
+        EXPECT_EQ(SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0), step.moved)
+            << step.pointer.x << "," << step.pointer.y;
+    }
+    EXPECT_EQ(pointerReads, 6);
+    EXPECT_TRUE(bar.needsTicks());
+
+    // Auto-hide off: nothing to watch, so no read and nothing moved.
+    bar.Silent = 0;
+    fakePointer = POINT{0, 0};
+    EXPECT_FALSE(bar.needsTicks());
+    EXPECT_EQ(SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0), 0);
+    EXPECT_EQ(pointerReads, 6);
+}
+
+void hideByUser(LauncherBar& bar)
+{
+    bar.userHidden = 1;
+    ShowWindow(bar.hwnd(), SW_HIDE);
+}
+
+void minimise(LauncherBar& bar)
+{
+    ShowWindow(bar.hwnd(), SW_MINIMIZE);
+}
+
+void postCommand(HWND bar, int id)
+{
+    PostMessageA(bar, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+// The settings dialog as a user ends it: auto-hide checked, then OK.
+void turnAutoHideOnInSettings(HWND bar)
+{
+    postCommand(bar, kCmdSettings);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 500 && !dialog; ++i) {
+        Sleep(10);
+        dialog = FindWindowA("#32770", kSettingsCaption.c_str());
+    }
+    ASSERT_NE(dialog, nullptr);
+    SendMessageA(GetDlgItem(dialog, 1015), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 500 && IsWindow(dialog); ++i)
+        Sleep(10);
+}
+
+TEST_F(MessageLoop, TicksRunOnlyWhileTheBarNeedsThemAndStartOrStopAtOnce)
+{
+    struct Case {
+        const char* name;
+        const char* env;
+        void (*prepare)(LauncherBar&);
+        void (*change)(HWND); // from another thread while the loop runs; may be none
+        bool ticksBefore;
+        bool ticksAfter;
+    };
+    const Case cases[] = {
+        {"auto-hide off", "Silent=0", nullptr, nullptr, false, false},
+        {"auto-hide on", "Silent=1", nullptr, nullptr, true, true},
+        {"hidden by the user", "Silent=1", hideByUser, nullptr, false, false},
+        {"minimised", "Silent=1", minimise, nullptr, false, false},
+        {"turned on in the settings dialog", "Silent=0", nullptr, turnAutoHideOnInSettings, false, true},
+        {"shown again by a relayout", "Silent=1", hideByUser, [](HWND bar) { postCommand(bar, kIdNext); }, false,
+         true},
+        {"shown again from the menu", "Silent=1", hideByUser, [](HWND bar) { postCommand(bar, kCmdShow); }, false,
+         true},
+        {"shown again from the tray", "Silent=1", hideByUser,
+         [](HWND bar) { PostMessageA(bar, WM_BAR_TRAY_NOTIFY, 1, WM_LBUTTONDBLCLK); }, false, true},
+        {"restored from the window menu", "Silent=1", minimise,
+         [](HWND bar) { PostMessageA(bar, WM_SYSCOMMAND, SC_RESTORE, 0); }, false, true},
+        {"restored by another thread", "Silent=1", minimise, [](HWND bar) { ShowWindow(bar, SW_RESTORE); }, false,
+         true},
+        {"hidden from the tray", "Silent=1", nullptr,
+         [](HWND bar) { PostMessageA(bar, WM_BAR_TRAY_NOTIFY, 1, WM_LBUTTONDBLCLK); }, true, false},
+        {"minimised by the icon tile", "Silent=1", nullptr, [](HWND bar) { postCommand(bar, kIdIcon); }, true,
+         false},
+    };
+    DWORD loopThread = GetCurrentThreadId();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingBar& bar = open(c.env);
+        if (c.prepare) {
+            c.prepare(bar);
+            pumpMessages(50);
+        }
+        int before = -1;
+        int changed = -1;
+        int after = -1;
+        int idleBefore = -1;
+        std::thread driver([&] {
+            Sleep(300);
+            before = ticks;
+            idleBefore = idlePasses;
+            if (c.change) {
+                c.change(barWindow);
+                Sleep(200);
+            }
+            changed = ticks;
+            Sleep(400);
+            after = ticks;
+            PostThreadMessageA(loopThread, WM_QUIT, 0, 0);
+        });
+        runLoop(bar);
+        driver.join();
+
+        if (c.ticksBefore) {
+            EXPECT_GE(before, 3);
+        } else {
+            EXPECT_EQ(before, 0);
+            // Two idle passes, then the loop slept in GetMessage.
+            EXPECT_EQ(idleBefore, 2);
+        }
+        if (c.ticksAfter) {
+            if (c.change) {
+                EXPECT_GT(changed, before);
+            }
+            EXPECT_GE(after - changed, 3);
+        } else {
+            EXPECT_EQ(after, changed);
+        }
+        testApp().setMainWindow(nullptr);
+        DestroyWindow(barWindow);
+        barWindow = nullptr;
+    }
 }
 
 } // namespace
