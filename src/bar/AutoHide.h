@@ -57,15 +57,17 @@ constexpr AutoHideResult autoHideStep(const AutoHideInput& in)
 
     // The flag changes before the first move.
     result.barShown = retract ? 0 : 1;
-    auto add = [&](int height) {
-        if (result.count < kMaxSlideMoves)
-            result.moves[result.count++] = SlideMove{bottom ? in.screenHeight - height : 0, height};
+    // 64-bit steps, and no more than the array holds: any height from the
+    // profile or the system is safe, and a tick stays short.
+    auto add = [&](long long height) {
+        result.moves[result.count++] =
+            SlideMove{static_cast<int>(bottom ? sy - height : 0), static_cast<int>(height)};
     };
     if (retract) {
-        for (int n = in.barHeight - 1; n > 1; n -= 2)
+        for (long long n = h - 1; n > 1 && result.count < kMaxSlideMoves; n -= 2)
             add(n);
     } else {
-        for (int i = 3; i < in.barHeight + 1; i += 2)
+        for (long long i = 3; i < h + 1 && result.count < kMaxSlideMoves; i += 2)
             add(i);
     }
     return result;
