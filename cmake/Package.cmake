@@ -18,6 +18,8 @@ add_custom_target(zel_sample ALL DEPENDS ${ZEL_SAMPLE_FILES})
 
 install(TARGETS ZEL32 RUNTIME DESTINATION .)
 install(FILES ${ZEL_SRC}/resources/ZEL32.HTM ${ZEL_SAMPLE_FILES} DESTINATION .)
+# The help page's picture of the bar.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/bar.png DESTINATION . RENAME ZEL32BAR.PNG)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME ZEL32)

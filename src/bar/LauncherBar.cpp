@@ -162,7 +162,7 @@ int LauncherBar::layout()
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     if (inCreate) {
-        tips.create(hwnd());
+        tips.create();
         createBitmapButtons(width, height);
     } else {
         MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));

@@ -32,12 +32,14 @@ std::wstring wideText(const std::string& text)
 
 } // namespace
 
-bool ToolTip::create(HWND owner)
+bool ToolTip::create()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     RECT none{0, 0, 0, 0};
-    if (!Control::create(TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, none, owner, 0))
+    // Without an owner: Wine moves a window's owned popups with it in the z-order and
+    // can then leave a bar made topmost again without WS_EX_TOPMOST.
+    if (!Control::create(TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, none, nullptr, 0))
         return false;
     SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
     return true;
