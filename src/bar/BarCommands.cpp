@@ -74,9 +74,14 @@ bool LauncherBar::onIdleTick()
         return false;
     bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
     lastTickPointer_ = pointer;
-    int width = GetSystemMetrics(SM_CXFULLSCREEN);
+    // Under Wine each metric costs several server calls: read once, again after a display change.
+    if (tickScreenHeight_ == 0) {
+        tickScreenWidth_ = GetSystemMetrics(SM_CXFULLSCREEN);
+        tickScreenHeight_ = GetSystemMetrics(SM_CYSCREEN);
+    }
+    int width = tickScreenWidth_;
     AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, iconic, barShown, MenuPos, pointer.y,
-                                                     GetSystemMetrics(SM_CYSCREEN), barHeight, SilentSize});
+                                                     tickScreenHeight_, barHeight, SilentSize});
     barShown = step.barShown;
     for (int i = 0; i < step.count; ++i)
         SetWindowPos(hwnd(), insertAfter(), 0, step.moves[i].y, width, step.moves[i].height,

@@ -86,6 +86,10 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BAR_TRAY_NOTIFY:
         onTrayNotify(static_cast<UINT>(lParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        tickScreenHeight_ = 0;
+        break;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
         addTrayIcon();

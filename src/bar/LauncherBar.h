@@ -109,4 +109,7 @@ private:
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
     POINT lastTickPointer_{};
+    // The screen as the tick last read it; a height of 0 makes the next tick read it.
+    int tickScreenWidth_ = 0;
+    int tickScreenHeight_ = 0;
 };

@@ -85,11 +85,14 @@ int WinApp::runMessageLoop()
     long idleCount = 0;
     MSG msg;
     for (;;) {
-        while (idle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        // A wait that ran out saw no message: the queue need not be asked again.
+        bool queueEmpty = false;
+        while (idle && (queueEmpty || !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))) {
             long count = idleCount++;
             bool more = onIdle(count);
+            queueEmpty = false;
             if (count > 0 && wantsIdleTicks())
-                waitAfterTick(onIdleTick());
+                queueEmpty = waitAfterTick(onIdleTick());
             else if (!more)
                 idle = false;
         }
@@ -113,11 +116,11 @@ int WinApp::runMessageLoop()
     }
 }
 
-void WinApp::waitAfterTick(bool moved)
+bool WinApp::waitAfterTick(bool moved)
 {
     tickWait_ = nextTickWait(tickWait_, moved);
     // Any input ends the wait at once; no timer, which would restart the idle count.
-    MsgWaitForMultipleObjectsEx(0, nullptr, tickWait_, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return MsgWaitForMultipleObjectsEx(0, nullptr, tickWait_, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;
 }
 
 int WinApp::profileInt(const char* section, const char* key, int defaultValue) const

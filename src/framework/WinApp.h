@@ -80,8 +80,8 @@ public:
 
 private:
     friend class ModalLoop;
-    // Waits for input after a tick, longer while nothing moves.
-    void waitAfterTick(bool moved);
+    // Waits for input after a tick, longer while nothing moves; true when no message came.
+    bool waitAfterTick(bool moved);
 
     static WinApp* current_;
     HINSTANCE instance_ = nullptr;
