@@ -96,41 +96,11 @@ qemu_new_enough() {
     major=$("$QEMU" --version 2>/dev/null | sed -n 's/^qemu-i386 version \([0-9]*\)\..*/\1/p')
     [[ -n $major ]] && (( major >= 10 ))
 }
-# The mirror the machine already uses for bookworm: from Debian's deb822 list (the stanza
-# whose suites include bookworm, not a disabled one), else from a one-line list. Prints
-# nothing when neither names one; either file may be missing.
+# The mirror the machine already uses for bookworm (scripts/mirror.sh).
 DEBIAN_SOURCES=${ZEL_DEBIAN_SOURCES:-/etc/apt/sources.list.d/debian.sources}
 SOURCES_LIST=${ZEL_SOURCES_LIST:-/etc/apt/sources.list}
-bookworm_mirror() {
-    local mirror=
-    if [[ -r $DEBIAN_SOURCES ]]; then
-        mirror=$(awk '
-            function stanza_end() {
-                if (uri != "" && suite && enabled) { print uri; done = 1; exit }
-                uri = ""; suite = 0; enabled = 1
-            }
-            BEGIN { enabled = 1 }
-            /^[[:space:]]*$/ { stanza_end(); next }
-            /^[[:space:]]*#/ { next }
-            tolower($1) == "uris:" { uri = $2 }
-            tolower($1) == "suites:" { for (i = 2; i <= NF; i++) if ($i == "bookworm") suite = 1 }
-            tolower($1) == "enabled:" && tolower($2) == "no" { enabled = 0 }
-            END { if (!done) stanza_end() }
-        ' "$DEBIAN_SOURCES") || mirror=
-    fi
-    if [[ -z $mirror && -r $SOURCES_LIST ]]; then
-        # "deb [arch=amd64 signed-by=...] URI bookworm main": the options come before the URI.
-        mirror=$(awk '
-            $1 == "deb" {
-                line = $0
-                sub(/^deb[[:space:]]+(\[[^]]*\][[:space:]]+)?/, "", line)
-                split(line, f, /[[:space:]]+/)
-                if (f[2] == "bookworm") { print f[1]; exit }
-            }
-        ' "$SOURCES_LIST") || mirror=
-    fi
-    printf '%s\n' "$mirror"
-}
+# shellcheck source=scripts/mirror.sh
+source "$(dirname "${BASH_SOURCE[0]}")/mirror.sh"
 install_qemu() {
     local codename
     codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
