@@ -63,13 +63,13 @@ profile() {
     } >"$ZEL_PROFILE"
 }
 
-# The Windows process of a program of this prefix. Wine's loader hands a program to start.exe,
-# which starts it as a process of its own: the launcher's pid is not the program's.
+# The Windows process of a program of this prefix. Wine's loader hands a 32-bit program to
+# start.exe, which starts it as a process of its own: the launcher's pid is not the program's.
 program_pid() {
     local exe=$1 p
     for p in $(pgrep -f -- "$exe"); do
         # Wine pads the rewritten command line.
-        [[ $(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | sed 's/ *$//') == *"\\$exe" ]] || continue
+        [[ $(tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | sed 's/ *$//') == *[/\\]"$exe" ]] || continue
         tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
         echo "$p"
         return
