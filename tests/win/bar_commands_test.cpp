@@ -172,7 +172,8 @@ void countTick(long count)
 
 TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
 {
-    open("[Env]\r\nCurrent=5\r\n[Menu]\r\nMenuItem0=Keep\r\n");
+    // Auto-hide on: the loop ticks only while the bar needs ticks.
+    open("[Env]\r\nCurrent=5\r\nSilent=1\r\n[Menu]\r\nMenuItem0=Keep\r\n");
     HMENU menu = bar->commandMenu.get();
     command(kIdNext);
     testApp().setMainWindow(bar);
@@ -213,7 +214,7 @@ TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(IsWindow(barWindow));
     EXPECT_FALSE(IsMenu(menu));
-    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\nSilent=1\r\nMenuSize=8\r\nSilentSize=10\r\nOverTop=1\r\n"
                                        "MenuPos=1\r\n[Menu]\r\nMenuItem0=Keep\r\n");
 }
 
