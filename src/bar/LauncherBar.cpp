@@ -247,15 +247,15 @@ void LauncherBar::createPageButtons(int clientWidth, int clientHeight)
 {
     WPARAM normal = reinterpret_cast<WPARAM>(normalFont.get());
     for (int slot = 0; slot < MenuSize; ++slot) {
+        // Created accepting drops, as DragAcceptFiles would make it, without loading the shell at start.
         launchButtons[slot] = std::make_unique<LaunchButton>(slot);
         LaunchButton& button = *launchButtons[slot];
         button.create("BUTTON", itemName[slot].c_str(), kPushButtonStyle,
                       spanRect(launchSlotSpan(clientWidth, MenuSize, slot), clientHeight), hwnd(),
-                      kLaunchIdBase + Current + slot);
+                      kLaunchIdBase + Current + slot, WS_EX_ACCEPTFILES);
         SendMessageA(button.hwnd(), WM_SETFONT, normal, TRUE);
         ShowWindow(button.hwnd(), SW_SHOWNORMAL);
         UpdateWindow(button.hwnd());
-        DragAcceptFiles(button.hwnd(), TRUE);
     }
     helpButton.create("BUTTON", kHelpCaption, kPushButtonStyle, spanRect(helpSpan(clientWidth, MenuSize), clientHeight),
                       hwnd(), kIdHelpButton);

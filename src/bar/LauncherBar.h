@@ -10,6 +10,7 @@
 
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
+#include "framework/LateBound.h"
 #include "framework/ToolTip.h"
 #include "framework/Window.h"
 #include "launch/LaunchButton.h"
@@ -21,8 +22,8 @@ constexpr int kMaxSlots = 16;
 struct BarSystemCalls {
     BOOL(WINAPI* exitWindows)(UINT, DWORD) = ExitWindowsEx;
     BOOL(WINAPI* winHelp)(HWND, LPCSTR, UINT, ULONG_PTR) = WinHelpA;
-    HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) = ShellExecuteA;
-    BOOL(WINAPI* notifyIcon)(DWORD, PNOTIFYICONDATAA) = Shell_NotifyIconA;
+    HINSTANCE(WINAPI* shellExecute)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT) = lateBound::shellExecuteA;
+    BOOL(WINAPI* notifyIcon)(DWORD, PNOTIFYICONDATAA) = lateBound::shellNotifyIconA;
     // The idle tick's pointer read, so tests can count it and place a pointer.
     BOOL(WINAPI* cursorPos)(LPPOINT) = GetCursorPos;
 };

@@ -1,6 +1,8 @@
 // The open-file common dialog.
 #include "FileDialog.h"
 
+#include "LateBound.h"
+
 #include <commdlg.h>
 
 #include <algorithm>
@@ -28,7 +30,7 @@ std::optional<std::string> chooseFileToOpen(HWND owner, const std::string& filte
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title;
     ofn.Flags = flags | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn))
+    if (!lateBound::getOpenFileNameA(&ofn))
         return std::nullopt;
     return std::string(file.data());
 }

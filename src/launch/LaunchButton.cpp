@@ -11,6 +11,7 @@
 #include "LaunchTexts.h"
 #include "app/LauncherApp.h"
 #include "bar/LauncherBar.h"
+#include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -56,11 +57,11 @@ std::optional<std::string> exactAnsi(const std::wstring& wide)
 // never cut. A name the code page cannot hold is used by its short name.
 std::optional<std::string> droppedPath(HDROP drop, UINT index)
 {
-    UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    UINT length = lateBound::dragQueryFileW(drop, index, nullptr, 0);
     if (length == 0)
         return std::string();
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    UINT copied = DragQueryFileW(drop, index, wide.data(), length + 1);
+    UINT copied = lateBound::dragQueryFileW(drop, index, wide.data(), length + 1);
     wide.resize(copied);
     if (std::optional<std::string> path = exactAnsi(wide))
         return path;
@@ -77,13 +78,13 @@ std::optional<std::string> droppedPath(HDROP drop, UINT index)
 
 UINT droppedFileCount(HDROP drop)
 {
-    return DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    return lateBound::dragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
 }
 
 bool droppedInside(HDROP drop)
 {
     POINT point{};
-    return DragQueryPoint(drop, &point) != FALSE;
+    return lateBound::dragQueryPoint(drop, &point) != FALSE;
 }
 
 POINT pointOf(LPARAM lParam)
@@ -174,7 +175,7 @@ void LaunchButton::onDropFiles(HDROP drop)
     // While a dialog or box of the bar is open the table may hold another
     // page (the Shift-click editor moves Current): a drop would land on another item.
     if (!bar || !IsWindowEnabled(bar->hwnd()) || WinApp::instance()->inModalLoop()) {
-        DragFinish(drop);
+        lateBound::dragFinish(drop);
         return;
     }
     if (bar->itemCommand[slot].empty()) {
@@ -196,7 +197,7 @@ void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
         else if (!path->empty())
             storeItem(bar, item, splitPath(*path, isAnsiLeadByte).baseName, *path);
     }
-    DragFinish(drop);
+    lateBound::dragFinish(drop);
 }
 
 void LaunchButton::startForDrop(std::string command, HDROP drop)
@@ -217,7 +218,7 @@ void LaunchButton::startForDrop(std::string command, HDROP drop)
             reportStart(WinExec(line.c_str(), SW_SHOWNORMAL));
         }
     }
-    DragFinish(drop);
+    lateBound::dragFinish(drop);
 }
 
 void LaunchButton::reportStart(UINT result)
