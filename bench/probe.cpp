@@ -7,22 +7,12 @@
 #include <cstring>
 #include <vector>
 
+#include "Clock.h"
+
 namespace {
 
 constexpr int kNext = 1130;
 constexpr int kBefore = 1140;
-
-double nowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 HWND shownWindow(const char* className)
 {

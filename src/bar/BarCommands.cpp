@@ -35,12 +35,6 @@ constexpr MenuEntry kOtherMenu[] = {
     {kCmdQuit, kMenuClose},
 };
 
-bool fileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // NT-family systems refuse ExitWindowsEx without it; elsewhere the calls fail harmlessly.
 void enableShutdownPrivilege()
 {
@@ -59,14 +53,14 @@ void enableShutdownPrivilege()
 
 bool LauncherBar::needsTicks() const
 {
+    // The cheap path: flag tests first, IsIconic only when they pass.
     return autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
 }
 
 bool LauncherBar::onIdleTick()
 {
-    // The cheap path: flag tests and IsIconic only, in this order.
-    bool iconic = Silent && !userHidden && IsIconic(hwnd());
-    if (!autoHideWatches(Silent, userHidden, iconic))
+    // The loop asks before each tick; a tick sent by other means does nothing either.
+    if (!needsTicks())
         return false;
     // The tick's one pointer read: its answer also paces the loop.
     POINT pointer{};
@@ -80,7 +74,7 @@ bool LauncherBar::onIdleTick()
         tickScreenHeight_ = GetSystemMetrics(SM_CYSCREEN);
     }
     int width = tickScreenWidth_;
-    AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, iconic, barShown, MenuPos, pointer.y,
+    AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, false, barShown, MenuPos, pointer.y,
                                                      tickScreenHeight_, barHeight, SilentSize});
     barShown = step.barShown;
     for (int i = 0; i < step.count; ++i)
@@ -269,11 +263,11 @@ void LauncherBar::exitSystem(UINT how)
 void LauncherBar::openHelp()
 {
     const std::string& helpFile = WinApp::instance()->helpPath();
-    if (fileExists(helpFile) && barSystemCalls.winHelp(hwnd(), helpFile.c_str(), HELP_CONTENTS, 0))
+    if (pathKind(helpFile) == PathKind::file && barSystemCalls.winHelp(hwnd(), helpFile.c_str(), HELP_CONTENTS, 0))
         return;
     // The help path always ends in ".HLP"; the page beside it is named like it.
     std::string page = helpFile.substr(0, helpFile.size() - 4) + ".HTM";
-    if (fileExists(page)) {
+    if (pathKind(page) == PathKind::file) {
         HINSTANCE started = barSystemCalls.shellExecute(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
         if (reinterpret_cast<INT_PTR>(started) > 32)
             return;

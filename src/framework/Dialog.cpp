@@ -3,6 +3,7 @@
 
 #include "FrameworkTexts.h"
 #include "NumberText.h"
+#include "Window.h"
 #include "WinApp.h"
 
 
@@ -27,10 +28,7 @@ void DataExchange::integer(int id, int& value)
         return;
     }
     // The whole text: a pasted long number is judged whole, not by its first bytes.
-    HWND box = GetDlgItem(dialog_, id);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
-    if (std::optional<int> number = parseDecimal(text)) {
+    if (std::optional<int> number = parseDecimal(controlText(GetDlgItem(dialog_, id)))) {
         value = *number;
         return;
     }
@@ -78,11 +76,7 @@ void Dialog::focusControl(int id)
 
 std::string Dialog::itemText(int id) const
 {
-    HWND control = GetDlgItem(hwnd_, id);
-    int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(control, text.data(), length + 1)));
-    return text;
+    return controlText(GetDlgItem(hwnd_, id));
 }
 
 INT_PTR CALLBACK Dialog::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,6 +6,10 @@
 
 #include "TextCut.h"
 
+// What a path names on disk. Win32-free code takes the test as a parameter.
+enum class PathKind { missing, file, folder };
+using PathKindTest = PathKind (*)(const std::string& path);
+
 struct PathParts {
     std::string drive;     // "C:" or empty
     std::string directory; // up to and including the last '\' or '/'

@@ -8,6 +8,7 @@
 
 #include "Handles.h"
 #include "IdleRules.h"
+#include "PathParts.h"
 #include "TextCut.h"
 
 class Window;
@@ -110,6 +111,8 @@ public:
 
 // The running ANSI code page's lead-byte test, for the Win32-free helpers.
 bool isAnsiLeadByte(unsigned char byte);
+// What a path names on disk, for the Win32-free helpers.
+PathKind pathKind(const std::string& path);
 
 // A message box drawn in the application's dialog colours.
 int showMessageBox(HWND owner, const char* text, const char* caption, UINT type);

@@ -15,6 +15,14 @@ Window::~Window()
     }
 }
 
+std::string controlText(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
+    return text;
+}
+
 bool Window::registerClass(WNDCLASSA windowClass)
 {
     windowClass.lpfnWndProc = dispatch;

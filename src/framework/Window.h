@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+// A window's or control's whole text, however long.
+std::string controlText(HWND window);
+
 // A window created by the program and bound to this object through
 // GWLP_USERDATA from WM_NCCREATE to WM_NCDESTROY.
 class Window {

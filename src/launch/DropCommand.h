@@ -7,10 +7,6 @@
 #include "framework/PathParts.h"
 #include "framework/TextCut.h"
 
-// What a path names on disk. Win32-free code takes the test as a parameter.
-enum class PathKind { missing, file, folder };
-using PathKindTest = PathKind (*)(const std::string& path);
-
 // Blanks split a command line into program and arguments. Neither byte can
 // be the second byte of a code page 932 character, so no lead-byte test is needed.
 inline bool isBlank(char c)

@@ -22,14 +22,6 @@ LauncherBar* mainBar()
     return app ? app->bar() : nullptr;
 }
 
-PathKind pathKind(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return PathKind::missing;
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::folder : PathKind::file;
-}
-
 // The ANSI text of a wide one, or nothing when a character has no exact
 // equivalent: best-fit mapping would name another file ("a\u00a5b" as "a\\b").
 std::optional<std::string> exactAnsi(const std::wstring& wide)

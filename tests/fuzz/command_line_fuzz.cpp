@@ -98,23 +98,6 @@ std::string quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-// What the click line must be, from the rules and the fake file system alone.
-std::string expectedClick(const std::string& command)
-{
-    if (command.empty() || command.front() == '"' || !anyBlank(command))
-        return command;
-    if (fakeKind(command) != PathKind::missing)
-        return quoted(command);
-    for (std::size_t end = command.size() - 1; end >= 1; --end) {
-        if (!blank(command[end]) || blank(command[end - 1]))
-            continue;
-        std::string prefix = command.substr(0, end);
-        if (fakeKind(prefix) == PathKind::file || fakeKind(prefix + ".exe") == PathKind::file)
-            return anyBlank(prefix) ? quoted(prefix) + command.substr(end) : command;
-    }
-    return command;
-}
-
 } // namespace
 
 // Byte 0: bit 0 the code page; bytes 1-4: which names exist; then the command,
@@ -133,17 +116,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string click = clickCommandLine(command, fakeKind, isLead);
     // Only one pair of quotes is ever added: around the whole command, or around a
-    // prefix that a blank follows.
-    if (click != command) {
-        bool found = false;
-        for (std::size_t end = 1; end <= command.size() && !found; ++end)
-            found = (end == command.size() || blank(command[end])) &&
-                    click == quoted(command.substr(0, end)) + command.substr(end);
-        FUZZ_CHECK(found);
-    }
+    // prefix that a blank follows. What is quoted names something: the whole command
+    // a file or folder, a prefix a program file (as given or with ".exe").
+    std::size_t quotedEnd = 0;
+    for (std::size_t end = 1; end <= command.size() && !quotedEnd && click != command; ++end)
+        if ((end == command.size() || blank(command[end])) && click == quoted(command.substr(0, end)) + command.substr(end))
+            quotedEnd = end;
+    FUZZ_CHECK(click == command || quotedEnd != 0);
+    if (quotedEnd != 0 && quotedEnd == command.size())
+        FUZZ_CHECK(fakeKind(command) != PathKind::missing);
+    else if (quotedEnd != 0)
+        FUZZ_CHECK(fakeKind(command.substr(0, quotedEnd)) == PathKind::file ||
+                   fakeKind(command.substr(0, quotedEnd) + ".exe") == PathKind::file);
+    // A whole existing command with a blank is always quoted whole; a quoted or blank-free one never.
     if (command.empty() || command.front() == '"' || !anyBlank(command))
         FUZZ_CHECK(click == command);
-    FUZZ_CHECK(click == expectedClick(command));
+    else if (fakeKind(command) != PathKind::missing)
+        FUZZ_CHECK(quotedEnd == command.size());
 
     // The drop line: the click line, a blank, and the path with a dot where its
     // name has no extension, quoted exactly when it holds a blank.
