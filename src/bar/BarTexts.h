@@ -46,8 +46,11 @@ constexpr const char kTipNextPage[] = "次のページ：項目 ";
 constexpr const char kTipPreviousPage[] = "前のページ：項目 ";
 constexpr const char kTipNoNextPage[] = "次のページはありません";
 constexpr const char kTipNoPreviousPage[] = "前のページはありません";
+// U+FF5E, which code page 932 holds as 81 60.
+constexpr const char kTipRangeDash[] = "～";
 constexpr const char kTipItem[] = "項目 ";
 constexpr const char kTipItemSeparator[] = "：";
 constexpr const char kTipUnregistered[] = "未登録";
+constexpr const char kTipNameless[] = "（名前なし）";
 constexpr const char kTipNoCommand[] = "起動するコマンドがありません。";
 constexpr const char kTipHowToRegister[] = "ファイルをドロップすると登録、Shift+クリックで編集";

@@ -6,13 +6,21 @@
 #include "BarSettings.h"
 #include "BarTexts.h"
 
+// The items of a page: "8～15", or one number for a one-item page.
+inline std::string itemRange(int first, int menuSize)
+{
+    if (menuSize <= 1)
+        return std::to_string(first);
+    return std::to_string(first) + kTipRangeDash + std::to_string(first + menuSize - 1);
+}
+
 // NEXT and BEFORE name the items of the page they lead to, or that there is none.
 inline std::string nextPageTip(int current, int menuSize)
 {
     if (current + menuSize > kMaxItem)
         return kTipNoNextPage;
     int first = current + menuSize;
-    return std::string(kTipNextPage) + std::to_string(first) + "-" + std::to_string(first + menuSize - 1);
+    return kTipNextPage + itemRange(first, menuSize);
 }
 
 inline std::string previousPageTip(int current, int menuSize)
@@ -20,7 +28,7 @@ inline std::string previousPageTip(int current, int menuSize)
     if (current <= 0)
         return kTipNoPreviousPage;
     int first = current - menuSize < 0 ? 0 : current - menuSize;
-    return std::string(kTipPreviousPage) + std::to_string(first) + "-" + std::to_string(first + menuSize - 1);
+    return kTipPreviousPage + itemRange(first, menuSize);
 }
 
 // The item's number, whole name and command, or how to register one.
@@ -29,7 +37,7 @@ inline std::string launchTip(int item, const std::string& name, const std::strin
     std::string tip = std::string(kTipItem) + std::to_string(item) + kTipItemSeparator;
     if (name.empty() && command.empty())
         return tip + kTipUnregistered + "\n" + kTipHowToRegister;
-    tip += name;
+    tip += name.empty() ? kTipNameless : name;
     tip += '\n';
     if (command.empty())
         return tip + kTipNoCommand + kTipHowToRegister;

@@ -13,7 +13,8 @@
 
 namespace {
 
-// The control holds its texts wide; literals here are code page 932, as the program's.
+// The control holds its texts wide; literals here are code page 932, as the program's
+// (one wide literal pins the range's dash to U+FF5E, as the user reads it).
 std::wstring utf16(const std::string& text)
 {
     std::wstring converted(text.size() + 1, L'\0');
@@ -58,8 +59,8 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
         {kIdSysMenu, utf16("コマンドメニュー（ダブルクリックで終了）")},
         {kIdIcon, utf16("ZELをアイコン化")},
         {kIdChange, utf16("画面の上端へ移動")},
-        {kIdNext, utf16("次のページ：項目 11-13")},
-        {kIdBefore, utf16("前のページ：項目 5-7")},
+        {kIdNext, L"次のページ：項目 11\uFF5E13"},
+        {kIdBefore, utf16("前のページ：項目 5～7")},
         {kIdHelpButton, utf16("ヘルプ")},
         {2008, utf16("項目 8：Memo\nnotepad.exe")},
         {2009, utf16("項目 9：未登録\n" + kHowTo)},
@@ -71,8 +72,8 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
     command(kIdNext);
     command(kIdChange);
     expected[kIdChange] = utf16("画面の下端へ移動");
-    expected[kIdNext] = utf16("次のページ：項目 14-16");
-    expected[kIdBefore] = utf16("前のページ：項目 8-10");
+    expected[kIdNext] = utf16("次のページ：項目 14～16");
+    expected[kIdBefore] = utf16("前のページ：項目 8～10");
     expected.erase(2008);
     expected.erase(2009);
     expected.erase(2010);
