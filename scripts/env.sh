@@ -97,10 +97,17 @@ zel_prefix() {
         return 0
     fi
     if [[ ! -f $WINEPREFIX/.zel-booted ]]; then
-        # A prefix without the mark is a half-made one from an interrupted run.
-        zel_log "creating the Wine prefix $WINEPREFIX"
         wineserver -k 2>/dev/null || true
-        rm -rf "$WINEPREFIX"
+        # A prefix without the mark is a half-made one from an interrupted run, or one made by
+        # hand; either may hold a profile someone wants, so it is kept under another name.
+        if [[ -e $WINEPREFIX || -L $WINEPREFIX ]] && ! rmdir "$WINEPREFIX" 2>/dev/null; then
+            local aside
+            aside=$WINEPREFIX.$(date +%Y%m%d-%H%M%S)
+            [[ -e $aside ]] && aside+=.$$
+            mv "$WINEPREFIX" "$aside" || { zel_log "error: could not move $WINEPREFIX aside"; return 1; }
+            zel_log "$WINEPREFIX was not a finished prefix; moved it to $aside"
+        fi
+        zel_log "creating the Wine prefix $WINEPREFIX"
         local t0=$SECONDS
         if ! zel_wine wineboot -i; then
             zel_log "error: wineboot could not create $WINEPREFIX"
