@@ -6,6 +6,8 @@
 # A tree holds ZEL32.EXE, minimal_window.exe, slide_latency.exe and probe.exe.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+# A prefix of its own: the figures rewrite its ZEL32.INI at will.
+zel_use_prefix bench
 zel_lock_build
 
 trees=("$@")
@@ -22,19 +24,7 @@ seconds=${ZEL_BENCH_SECONDS:-10}
 settle=${ZEL_BENCH_SETTLE:-3}
 hz=$(getconf CLK_TCK)
 
-# The prefix's own profile is put back afterwards.
-saved_profile=
-if [[ -e $ZEL_PROFILE ]]; then
-    saved_profile=$(mktemp)
-    cp -p "$ZEL_PROFILE" "$saved_profile"
-fi
-finish() {
-    if [[ -n $saved_profile ]]; then mv -f "$saved_profile" "$ZEL_PROFILE"; else rm -f "$ZEL_PROFILE"; fi
-    zel_stop_all
-}
-trap finish EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+zel_trap_exit
 zel_start_display
 zel_prefix
 zel_start_wineserver

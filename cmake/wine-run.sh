@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # CTest's emulator for the MinGW builds: runs a Windows program (path first, then its
 # arguments) under Wine and ends with its exit code. The caller normally exports the
-# environment of scripts/env.sh; without it, that file is sourced so that the project's
-# prefix is used rather than ~/.wine.
+# environment of scripts/env.sh; without it, that file is sourced so that the tests' own
+# prefix is used, rather than ~/.wine or the prefix of the user's bar.
 set -u
 if [[ -z ${WINEPREFIX:-} ]]; then
     # shellcheck source=scripts/env.sh
     source "$(dirname "${BASH_SOURCE[0]}")/../scripts/env.sh" || exit 125
-    zel_prefix || exit 125
+    zel_use_prefix test && zel_prefix || exit 125
 fi
 if [[ $# -lt 1 ]]; then
     echo "usage: $0 PROGRAM.EXE [ARGS...]" >&2

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
 # Sourced by the other scripts: paths, the Wine environment, and helpers that start and stop
-# the display, the Wine prefix and the wineserver.
+# the display, the Wine prefix and the wineserver. Each script keeps to a Wine prefix of its
+# own (zel_use_prefix), so that only scripts/run.sh ever meets the user's ZEL32.INI.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${BUILD:-$ROOT/build}
@@ -8,7 +9,6 @@ mkdir -p "$BUILD"
 BUILD=$(cd "$BUILD" && pwd)
 export ROOT BUILD
 
-export WINEPREFIX=$BUILD/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=-all
 export LANG=ja_JP.UTF-8
@@ -24,11 +24,28 @@ fi
 export ZEL_WINE
 
 ZEL_XVFB_PID=${ZEL_XVFB_PID:-}
-ZEL_PREFIX_STAMP=$WINEPREFIX/.zel-prefix
 # Bump when what zel_prefix sets up changes, so existing prefixes get it too.
 ZEL_PREFIX_VERSION=2
 
 zel_log() { printf '%s\n' "$*" >&2; }
+
+# Chooses the Wine prefix, and with it the profile file, that this script works in:
+#   user          $BUILD/wineprefix, the bar of scripts/run.sh, whose ZEL32.INI is the user's
+#   test          $BUILD/test-prefix, scripts/test.sh and CTest's runner (the default)
+#   screenshots   $BUILD/screenshots-prefix, scripts/screenshots.sh
+#   bench         $BUILD/bench-prefix, bench/figures.sh
+# The end-to-end and release tests make prefixes of their own inside the 32-bit tree.
+zel_use_prefix() {
+    case $1 in
+        user) WINEPREFIX=$BUILD/wineprefix ;;
+        test | screenshots | bench) WINEPREFIX=$BUILD/$1-prefix ;;
+        *) zel_log "error: no Wine prefix for \"$1\""; return 1 ;;
+    esac
+    export WINEPREFIX
+    ZEL_PREFIX_STAMP=$WINEPREFIX/.zel-prefix
+    ZEL_PROFILE=$WINEPREFIX/drive_c/windows/ZEL32.INI
+}
+zel_use_prefix test
 
 zel_wine() { "$ZEL_WINE" "$@"; }
 
@@ -158,8 +175,8 @@ zel_build_program() {
     [[ -f $dir/ZEL32.EXE ]] || { zel_log "error: the build made no $dir/ZEL32.EXE"; return 1; }
 }
 
-# The profile the bar reads, and the sample the 32-bit build makes from release/ZEL32.INI.
-ZEL_PROFILE=$WINEPREFIX/drive_c/windows/ZEL32.INI
+# The sample profile the 32-bit build makes from release/ZEL32.INI (the prefix's own profile,
+# the one the bar reads, is ZEL_PROFILE).
 ZEL_SAMPLE_PROFILE=$BUILD/i686/sample/ZEL32.INI
 
 # Puts the sample profile in place when the prefix has none, so a first start shows items.

@@ -2,11 +2,13 @@
 # Builds the 32-bit ZEL32.EXE and starts the bar under Wine.
 # With a display (DISPLAY set) the bar runs until it is quit. Without one, it runs on Xvfb
 # just long enough to save a screenshot, $BUILD/screenshot.png, and is then closed.
-# On a first start (no ZEL32.INI in the prefix yet) the sample profile is put in place.
+# The bar runs in the user's prefix, $BUILD/wineprefix; on a first start (no ZEL32.INI there
+# yet) the sample profile is put in place, and a ZEL32.INI that exists is never touched.
 set -euo pipefail
 
 # shellcheck source=scripts/env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+zel_use_prefix user
 zel_lock_build
 
 TITLE=" ZEL32.EXE Ver1.00"

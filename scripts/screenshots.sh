@@ -5,12 +5,14 @@
 #   bar.png           the bar at twice its size, its left half above its right half
 #   menu.png          the command menu opened from SYSMENU
 #   item_editor.png   the item editor, settings.png the settings dialog, about.png the about box
-# The prefix's own ZEL32.INI, if any, is put back afterwards.
+# It works in a Wine prefix of its own, $BUILD/screenshots-prefix, so no one's ZEL32.INI is
+# touched: the sample profile is simply that prefix's.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: docs)
 set -euo pipefail
 
 # shellcheck source=scripts/env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+zel_use_prefix screenshots
 zel_lock_build
 
 out=$(mkdir -p "${1:-$ROOT/docs}" && cd "${1:-$ROOT/docs}" && pwd)
@@ -36,17 +38,7 @@ ABOUT_DOWNS=6
 
 bash "$ROOT/scripts/setup.sh"
 
-backup=$BUILD/ZEL32.INI.before-screenshots
-restore_profile() {
-    if [[ -f $backup ]]; then
-        mv -f "$backup" "$ZEL_PROFILE"
-    else
-        rm -f "$ZEL_PROFILE"
-    fi
-}
-trap 'zel_stop_all; restore_profile' EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+zel_trap_exit
 
 zel_build_program || exit 1
 [[ -f $ZEL_SAMPLE_PROFILE ]] || { zel_log "error: the build made no sample profile $ZEL_SAMPLE_PROFILE"; exit 1; }
@@ -55,13 +47,11 @@ zel_build_program || exit 1
 unset DISPLAY
 zel_start_display
 zel_prefix
-rm -f "$backup"
-[[ -f $ZEL_PROFILE ]] && cp -p "$ZEL_PROFILE" "$backup"
 cp "$ZEL_SAMPLE_PROFILE" "$ZEL_PROFILE"
 zel_start_wineserver
 
 work=$(mktemp -d)
-trap 'zel_stop_all; restore_profile; rm -rf "$work"' EXIT
+trap 'zel_stop_all; rm -rf "$work"' EXIT
 
 # Small PNGs: no metadata, and a palette where the colours fit in one.
 save_png() {

@@ -2,11 +2,13 @@
 # Builds everything and runs every test: the host unit tests (with sanitizers) and the
 # 32-bit and 64-bit Windows builds under Wine. Ends with "tests: N passed, M failed" and
 # a non-zero exit status if any test or build failed; a failed build counts as one failure.
+# The Windows tests run in a Wine prefix of their own, $BUILD/test-prefix, never the user's.
 # Usage: scripts/test.sh [host] [i686] [x86_64]   (default: all three)
 set -euo pipefail
 
 # shellcheck source=scripts/env.sh
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+zel_use_prefix test
 zel_lock_build
 
 trees=("$@")
