@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The set-up and run scripts' own faults: the mirror look-up with missing source lists, two
-# runs sharing a build folder, and two Xvfb servers started at once.
+# runs sharing a build folder, two Xvfb servers started at once, and scripts that touch the
+# profile of the user's bar.
 set -uo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 tmp=$(mktemp -d)
@@ -55,6 +56,61 @@ check "second display reachable" "reachable" "$(sed -n 2p "$tmp/d2")"
 same=yes
 [[ -n ${d1:-} && ${d1:-} != "${d2:-}" ]] && same=no
 check "two runs share a display" "no" "$same"
+
+# 4. Only the user's bar meets the user's ZEL32.INI. The README's two commands and the pictures
+# script run for real, with stand-ins for the set-up, the build, CTest, X and Wine.
+b=$tmp/b4 root=$tmp/root bin=$tmp/bin
+mkdir -p "$b/i686/sample" "$root/cmake" "$bin"
+cp -r "$ROOT/scripts" "$root/"
+cp "$ROOT/cmake/wine-run.sh" "$root/cmake/"
+ln -s "$ROOT/src" "$root/src"
+echo : >"$root/scripts/setup.sh"
+touch "$b/i686/ZEL32.EXE"
+sample=$b/i686/sample/ZEL32.INI user_ini=$b/wineprefix/drive_c/windows/ZEL32.INI
+printf '[Menu]\r\nMenuItem0=sample\r\n' >"$sample"
+stub() { printf '#!/usr/bin/env bash\n%s\n' "$2" >"$bin/$1" && chmod +x "$bin/$1"; }
+# shellcheck disable=SC2016 # the stand-ins' own variables
+{
+    stub cmake '[[ -z ${STUB_BUILD_FAILS:-} ]]'
+    stub wineserver :
+    stub Xvfb 'echo 99 >&3; exec sleep 30'
+    stub xdotool 'exit 1'
+    # CTest runs a Windows test through the runner, as test.sh starts it and as by hand.
+    stub ctest 'bash "$ROOT/cmake/wine-run.sh" x_tests.exe; env -u WINEPREFIX bash "$ROOT/cmake/wine-run.sh" x_tests.exe
+        echo "0 tests failed out of 2"'
+    # wineboot makes a prefix's folders; a test program removes its prefix's profile, as one did.
+    stub wine 'case $1 in
+        wineboot) mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" ;;
+        *tests.exe) echo "$WINEPREFIX" >>"$STUB_LOG"; rm -f "$WINEPREFIX/drive_c/windows/ZEL32.INI" ;;
+    esac'
+}
+script() { # name [args]
+    PATH=$bin:$PATH BUILD=$b ZEL_WINE=$bin/wine DISPLAY=:99 STUB_LOG=$tmp/tests.log \
+        bash "$root/scripts/$1" "${@:2}" >/dev/null 2>>"$tmp/scripts.err"
+}
+user_ini_kept() { cmp -s "$sample" "$user_ini" && echo kept || echo changed; }
+script run.sh
+check "run.sh, first start: the sample in the user's prefix" kept "$(user_ini_kept)"
+script test.sh i686
+check "test.sh: the user's profile" kept "$(user_ini_kept)"
+check "test.sh: where the tests ran" "$b/test-prefix $b/test-prefix" "$(paste -sd' ' "$tmp/tests.log")"
+# A failed build, and a backup an earlier run of the old script could have left.
+echo stale >"$b/ZEL32.INI.before-screenshots"
+STUB_BUILD_FAILS=1 script screenshots.sh "$tmp/docs"
+check "screenshots.sh, build failed: the user's profile" kept "$(user_ini_kept)"
+script screenshots.sh "$tmp/docs"
+check "screenshots.sh, no window: the user's profile" kept "$(user_ini_kept)"
+check "screenshots.sh: the sample in its own prefix" same \
+    "$(cmp -s "$sample" "$b/screenshots-prefix/drive_c/windows/ZEL32.INI" && echo same)"
+# A half-made user's prefix (no marks of a finished set-up) is made anew; the old one is kept.
+rm "$b/wineprefix/.zel-booted" "$b/wineprefix/.zel-prefix"
+script run.sh
+check "half-made prefix: its profile kept" same "$(cmp -s "$sample" "$b"/wineprefix.*/drive_c/windows/ZEL32.INI && echo same)"
+check "half-made prefix: said where it went" 1 "$(grep -c "moved it to $b/wineprefix\." "$tmp/scripts.err")"
+for f in "$ROOT"/scripts/*.sh; do
+    [[ $(head -c2 "$f") == '#!' && ! -x $f ]] && echo "not executable: $f"
+done >"$tmp/modes"
+check "scripts with #! are executable" "" "$(cat "$tmp/modes")"
 
 echo "scripts: $passed passed, $failed failed"
 (( failed == 0 ))
