@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The release as a Windows user takes it: the zip is built and unpacked, its sample profile is
-# placed where README.TXT says, ZEL32.EXE is started from the unpacked folder in a new Wine
-# prefix, the first item is clicked with the real pointer, and its program appears.
+# The release as a Windows user takes it: the zip is built and unpacked, ZEL32.EXE is started
+# from the unpacked folder in a new Wine prefix, where README.TXT says the sample profile beside
+# it is the one used, the first item is clicked with the real pointer, and its program appears.
 # Usage: release_test.sh BUILD_TREE   (the i686 tree; needs DISPLAY, as scripts/test.sh sets it)
 set -euo pipefail
 
@@ -54,7 +54,8 @@ python3 - "$zip" "$version" "$work/unpacked" <<'EOF' || fail "the zip's contents
 import struct, sys, zipfile
 path, version, out = sys.argv[1:]
 top = "ZEL32-%s/" % version
-want = {top + n for n in ("ZEL32.EXE", "ZEL32.HTM", "ZEL32BAR.PNG", "ZEL32.INI", "README.TXT")}
+files = ("ZEL32.EXE", "ZEL32.HTM", "ZEL32BAR.PNG", "ZEL32.INI", "README.TXT")
+want = {top + n for n in files}
 z = zipfile.ZipFile(path)
 names = {n for n in z.namelist() if not n.endswith("/")}
 print("zip:", " ".join(sorted(names)))
@@ -67,7 +68,10 @@ else:
     if exe[pe:pe + 4] != b"PE\0\0" or struct.unpack_from("<H", exe, pe + 4)[0] != 0x14C:
         problems.append("ZEL32.EXE is not a 32-bit (i386) program")
     for name, musts in (("ZEL32.INI", ["[Menu]", "MenuItem0=メモ帳", "[Exec]", "ExecItem0=notepad.exe"]),
-                        ("README.TXT", ["C:\\Windows", "VirtualStore\\Windows\\ZEL32.INI", "shell:startup"])):
+                        # The folder and files it names, the older versions' profile and its
+                        # virtualised copy, the start with Windows.
+                        ("README.TXT", [top[:-1], *files, "C:\\Windows\\ZEL32.INI",
+                                        "VirtualStore\\Windows\\ZEL32.INI", "shell:startup"])):
         data = z.read(top + name)
         if data.count(b"\n") == 0 or data.count(b"\n") != data.count(b"\r\n"):
             problems.append("%s: line ends are not all CRLF" % name)
@@ -92,10 +96,10 @@ t_boot=$SECONDS
     fail "could not set Managed=N"
 boot_seconds=$((SECONDS - t_boot))
 
-# README.TXT: copy the sample ZEL32.INI into the Windows folder.
+# README.TXT: nothing to copy; the sample ZEL32.INI beside ZEL32.EXE is the profile, and the
+# Windows folder holds none.
 windows=$prefix/drive_c/windows
-[[ -d $windows ]] || fail "the prefix has no $windows"
-cp "$dir/ZEL32.INI" "$windows/ZEL32.INI"
+[[ -d $windows && ! -e $windows/ZEL32.INI ]] || fail "the prefix has no $windows, or a ZEL32.INI in it"
 
 (cd "$dir" && exec "$ZEL_WINE" ZEL32.EXE) </dev/null >>"$log" 2>&1 &
 bar_pid=$!
