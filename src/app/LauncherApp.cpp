@@ -27,8 +27,14 @@ bool LauncherApp::wantsIdleTicks() const
 
 bool LauncherApp::onIdleTick()
 {
-    Window* main = mainWindow();
-    return main && SendMessageA(main->hwnd(), WM_BAR_IDLE_TICK, 0, 0) != 0;
+    LauncherBar* main = bar();
+    if (!main)
+        return false;
+    HWND window = main->hwnd();
+    SendMessageA(window, WM_BAR_IDLE_TICK, 0, 0);
+    // The tick may have ended the bar.
+    main = bar();
+    return main && main->hwnd() == window && main->tickSawMovement();
 }
 
 LauncherBar* LauncherApp::bar() const

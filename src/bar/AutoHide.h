@@ -51,7 +51,10 @@ constexpr AutoHideResult autoHideStep(const AutoHideInput& in)
     long long h = in.barHeight;
     bool bottom = in.menuPos != 0;
     bool retract = in.barShown == 1 && (bottom ? y < sy - s - h : y > s + h);
-    bool slideOut = in.barShown == 0 && (bottom ? y > sy - s : y < s);
+    // A band that no pointer could enter (at the bottom y > sy - S needs S >= 2,
+    // at the top y < S needs S >= 1) would leave a retracted bar there for good.
+    long long band = bottom ? (s < 2 ? 2 : s) : (s < 1 ? 1 : s);
+    bool slideOut = in.barShown == 0 && (bottom ? y > sy - band : y < band);
     if (!retract && !slideOut)
         return result;
 

@@ -83,8 +83,39 @@ bool LauncherBar::onIdleTick()
     return moved;
 }
 
+namespace {
+
+// Commands that destroy the bar or its launch buttons, or open a dialog that
+// ends with a relayout. Under a modal loop their caller still uses both.
+bool endsThePage(int id, int code)
+{
+    if (id == kIdSysMenu)
+        return code == BN_DOUBLECLICKED;
+    switch (id) {
+    case kCmdShutdown:
+    case kCmdRestart:
+    case kCmdQuit:
+    case kCmdSettings:
+    case kCmdEditItems:
+    case kIdChange:
+    case kIdNext:
+    case kIdBefore:
+        return code == BN_CLICKED;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void LauncherBar::onCommand(int id, int code)
 {
+    // Carried out once the loop is over and its caller is done, like a close:
+    // a dialog or box of the bar is open, or the Shift-click editor has Current.
+    if (WinApp::instance()->inModalLoop() && endsThePage(id, code)) {
+        WinApp::instance()->deferMessage(hwnd(), WM_COMMAND, MAKEWPARAM(id, code), 0);
+        return;
+    }
     if (id == kIdSysMenu && code == BN_DOUBLECLICKED) {
         quit();
         return;
@@ -231,10 +262,14 @@ void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
 {
     HWND self = hwnd();
     SetForegroundWindow(self);
+    // The SYSMENU tip would stay over the menu it opened, covering an entry.
+    tips.hideWhile(true);
     {
         ModalLoop modal;
         TrackPopupMenu(commandMenu.get(), flags, x, y, 0, self, rect);
     }
+    if (IsWindow(self))
+        tips.hideWhile(false);
     // The chosen command may already have ended the bar: only the saved handle is used.
     PostMessageA(self, WM_NULL, 0, 0);
 }
@@ -256,7 +291,8 @@ void LauncherBar::exitSystem(UINT how)
     enableShutdownPrivilege();
     if (!barSystemCalls.exitWindows(how, 0)) {
         MessageBeep(MB_ICONHAND);
-        showMessageBox(hwnd(), kExitFailedText, kErrorCaption, MB_OK | MB_ICONHAND);
+        showMessageBox(hwnd(), how == EWX_REBOOT ? kRestartFailedText : kExitFailedText, kErrorCaption,
+                       MB_OK | MB_ICONHAND);
     }
 }
 
@@ -267,11 +303,16 @@ void LauncherBar::openHelp()
         return;
     // The help path always ends in ".HLP"; the page beside it is named like it.
     std::string page = helpFile.substr(0, helpFile.size() - 4) + ".HTM";
-    if (pathKind(page) == PathKind::file) {
-        HINSTANCE started = barSystemCalls.shellExecute(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-        if (reinterpret_cast<INT_PTR>(started) > 32)
-            return;
+    if (pathKind(page) != PathKind::file) {
+        MessageBeep(MB_ICONASTERISK);
+        showMessageBox(hwnd(), kNoHelpText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
+        return;
     }
-    MessageBeep(MB_ICONASTERISK);
-    showMessageBox(hwnd(), kNoHelpText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
+    HINSTANCE started = barSystemCalls.shellExecute(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(started) > 32)
+        return;
+    // The page is there, but nothing could show it (no program for .HTM files).
+    std::string text = std::string(kHelpNotOpenedText) + "\n" + page;
+    MessageBeep(MB_ICONHAND);
+    showMessageBox(hwnd(), text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
 }

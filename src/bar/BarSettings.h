@@ -9,8 +9,6 @@ constexpr int kDefaultSilent = 0;
 constexpr int kDefaultCurrent = 0;
 constexpr int kDefaultMenuSize = 8;
 constexpr int kDefaultSilentSize = 10;
-// Below 2, a bar retracted to its 2-pixel strip at the bottom edge could never be called back.
-constexpr int kMinSilentSize = 2;
 
 constexpr int kMinMenuSize = 1;
 constexpr int kMaxMenuSize = 16;
@@ -29,11 +27,6 @@ constexpr int menuPosFromText(std::string_view text)
 constexpr int clampMenuSize(int value)
 {
     return value < kMinMenuSize ? kMinMenuSize : value > kMaxMenuSize ? kMaxMenuSize : value;
-}
-
-constexpr int raiseSilentSize(int value)
-{
-    return value < kMinSilentSize ? kMinSilentSize : value;
 }
 
 constexpr int clampCurrent(int value)

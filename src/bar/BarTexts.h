@@ -30,10 +30,13 @@ constexpr const char kMenuAboutKey[] = "バージョン情報(\x1E" "V)...";
 constexpr const char kMenuHelpKey[] = "ヘルプ(\x1E" "H)...";
 constexpr const char kMenuClose[] = "閉じる(\x1E" "C)\tAlt+F4";
 
-// Restart or shutdown refused by the system.
+// Shutdown or restart refused by the system.
 constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。";
-// Neither the .HLP nor the .HTM file beside the program, or no viewer for it.
+constexpr const char kRestartFailedText[] = "Windowsを再起動できませんでした。";
+// Neither the .HLP nor the .HTM file beside the program.
 constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";
+// The .HTM page is there but nothing opens it; its path follows on the next line.
+constexpr const char kHelpNotOpenedText[] = "ヘルプを開けませんでした。";
 
 // Tooltips.
 constexpr const char kTipSysMenu[] = "コマンドメニュー（ダブルクリックで終了）";

@@ -82,7 +82,9 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_BAR_IDLE_TICK:
-        return onIdleTick() ? 1 : 0;
+        // Answers 0 as it always did; the loop learns of movement from tickSawMovement().
+        tickSawMovement_ = onIdleTick();
+        return 0;
     case WM_BAR_TRAY_NOTIFY:
         onTrayNotify(static_cast<UINT>(lParam));
         return 0;
@@ -129,7 +131,8 @@ void LauncherBar::loadSettings()
     Silent = app().profileInt(kEnv, "Silent", kDefaultSilent);
     Current = clampCurrent(app().profileInt(kEnv, "Current", kDefaultCurrent));
     MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
-    SilentSize = raiseSilentSize(app().profileInt(kEnv, "SilentSize", kDefaultSilentSize));
+    // Kept as stored, so a hand-set value survives every write.
+    SilentSize = app().profileInt(kEnv, "SilentSize", kDefaultSilentSize);
     MenuPos = menuPosFromText(menuPos);
     SetWindowTextA(hwnd(), kBarTitle);
     loadItems();
@@ -137,14 +140,14 @@ void LauncherBar::loadSettings()
 
 bool LauncherBar::saveSettings() const
 {
-    // Every key is tried; one failure fails the whole save.
-    bool saved = app().writeProfileInt(kEnv, "Current", Current);
-    saved = app().writeProfileInt(kEnv, "MenuSize", MenuSize) && saved;
-    saved = app().writeProfileInt(kEnv, "SilentSize", SilentSize) && saved;
-    saved = app().writeProfileInt(kEnv, "OverTop", OverTop) && saved;
-    saved = app().writeProfileInt(kEnv, "Silent", Silent) && saved;
-    saved = app().writeProfileString(kEnv, "MenuPos", std::to_string(MenuPos)) && saved;
-    return saved;
+    ProfileWrites writes(app());
+    writes.writeInt(kEnv, "Current", Current);
+    writes.writeInt(kEnv, "MenuSize", MenuSize);
+    writes.writeInt(kEnv, "SilentSize", SilentSize);
+    writes.writeInt(kEnv, "OverTop", OverTop);
+    writes.writeInt(kEnv, "Silent", Silent);
+    writes.write(kEnv, "MenuPos", std::to_string(MenuPos));
+    return writes.commit();
 }
 
 void LauncherBar::loadItems()

@@ -58,6 +58,8 @@ public:
     void openHelp();
     // True while auto-hide watches the pointer: on, not hidden by the user, not minimised.
     bool needsTicks() const;
+    // Whether the last tick saw the pointer move, which paces the next one.
+    bool tickSawMovement() const { return tickSawMovement_; }
     // Every button's tooltip from the bar's state; one launch button's after its item changed.
     void updateTips();
     void updateItemTip(int slot);
@@ -110,6 +112,7 @@ private:
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
     POINT lastTickPointer_{};
+    bool tickSawMovement_ = false;
     // The screen as the tick last read it; a height of 0 makes the next tick read it.
     int tickScreenWidth_ = 0;
     int tickScreenHeight_ = 0;

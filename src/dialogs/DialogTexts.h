@@ -8,6 +8,9 @@ constexpr const char kBrowseFilter[] = "Exec Files (*.exe)|*.exe|Com Files (*.co
 constexpr const char kBrowseTitle[] = "実行ファイルの選択";
 constexpr const char kBrowseInitialName[] = "*.exe";
 
+// A typed name or command holds a line break or another control character.
+constexpr const char kControlCharacterText[] = "改行などの制御文字を含む項目は保存できません。";
+
 constexpr const char kMenuSizeMinimumText[] = "メニューの最低数は 1 なので 1 に設定します";
 constexpr const char kMenuSizeMaximumText[] = "メニューの最大数は 16 なので 16 に設定します";
 

@@ -6,6 +6,8 @@
 #include "bar/LauncherBar.h"
 #include "framework/FileDialog.h"
 #include "framework/PathParts.h"
+#include "framework/ProfileValue.h"
+#include "launch/CommandResolver.h"
 #include "launch/ItemProfile.h"
 
 namespace {
@@ -53,10 +55,11 @@ void ItemEditorDialog::loadPage()
 namespace {
 
 // A box still holding what it was given keeps the stored text, however long;
-// a changed one is read whole, then cut to the field on a character boundary.
+// a changed one is read whole, trimmed as the profile would, then cut to the
+// field on a character boundary.
 std::string valueToSave(const std::string& boxText, const std::string& given, const std::string& stored)
 {
-    return boxText == given ? stored : cutToField(boxText, isAnsiLeadByte);
+    return boxText == given ? stored : cutToField(trimBlanks(boxText), isAnsiLeadByte);
 }
 
 } // namespace
@@ -69,10 +72,21 @@ bool ItemEditorDialog::savePage()
         names[row] = valueToSave(itemText(nameBoxId(row)), rowNames[row], storedNames[row]);
         commands[row] = valueToSave(itemText(commandBoxId(row)), rowCommands[row], storedCommands[row]);
     }
-    bool saved = true;
+    // A pasted line break would start a new line of the file: nothing is written.
+    for (int row = 0; row < kEditorRows; ++row) {
+        bool badName = names[row] != storedNames[row] && hasControlCharacter(names[row]);
+        bool badCommand = commands[row] != storedCommands[row] && hasControlCharacter(commands[row]);
+        if (badName || badCommand) {
+            MessageBeep(MB_ICONHAND);
+            showMessageBox(hwnd(), kControlCharacterText, kErrorCaption, MB_OK | MB_ICONHAND);
+            focusControl(badName ? nameBoxId(row) : commandBoxId(row));
+            return false;
+        }
+    }
+    ProfileWrites writes(app());
     for (int row = 0; row < kEditorRows; ++row)
-        saved = writeItem(app(), firstItem + row, names[row], commands[row]) && saved;
-    if (!saved) {
+        writeItem(writes, firstItem + row, names[row], commands[row]);
+    if (!writes.commit()) {
         app().reportWriteFailure(hwnd());
         return false;
     }

@@ -58,15 +58,16 @@ void SettingsDialog::onOk()
     }
     const WinApp& app = *WinApp::instance();
     const int before[] = {bar_.MenuSize, bar_.OverTop, bar_.Silent};
-    bool saved = app.writeProfileInt("Env", "Current", bar_.Current);
+    ProfileWrites writes(app);
+    writes.writeInt("Env", "Current", bar_.Current);
     bar_.MenuSize = MenuSize;
-    saved = app.writeProfileInt("Env", "MenuSize", bar_.MenuSize) && saved;
+    writes.writeInt("Env", "MenuSize", bar_.MenuSize);
     bar_.OverTop = OverTop;
-    saved = app.writeProfileInt("Env", "OverTop", bar_.OverTop) && saved;
+    writes.writeInt("Env", "OverTop", bar_.OverTop);
     bar_.Silent = Silent;
-    saved = app.writeProfileInt("Env", "Silent", bar_.Silent) && saved;
-    saved = app.writeProfileString("Env", "MenuPos", std::to_string(bar_.MenuPos)) && saved;
-    if (!saved) {
+    writes.writeInt("Env", "Silent", bar_.Silent);
+    writes.write("Env", "MenuPos", std::to_string(bar_.MenuPos));
+    if (!writes.commit()) {
         // Not saved: the bar keeps its settings and the dialog stays open, to try again or cancel.
         bar_.MenuSize = before[0];
         bar_.OverTop = before[1];

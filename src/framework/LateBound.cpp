@@ -67,6 +67,15 @@ HINSTANCE WINAPI shellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
     return function(owner, verb, file, parameters, directory, show);
 }
 
+BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info)
+{
+    static auto function = entry<decltype(&ShellExecuteExA)>("shell32.dll", "ShellExecuteExA");
+    if (function)
+        return function(info);
+    SetLastError(ERROR_DLL_NOT_FOUND);
+    return FALSE;
+}
+
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog)
 {
     static auto function = entry<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");

@@ -17,6 +17,7 @@ void WINAPI dragFinish(HDROP drop);
 BOOL WINAPI shellNotifyIconA(DWORD message, PNOTIFYICONDATAA data);
 HINSTANCE WINAPI shellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                INT show);
+BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info);
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog);
 
 } // namespace lateBound

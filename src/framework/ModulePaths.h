@@ -18,12 +18,23 @@ inline std::string profileNameFor(std::string_view modulePath, LeadByteTest isLe
     return applicationNameFor(modulePath, isLead) + ".INI";
 }
 
-// The executable's full path with ".HLP" in place of its extension.
-inline std::string helpPathFor(std::string_view modulePath, LeadByteTest isLead)
+// The executable's full path with another extension in place of its own.
+inline std::string withExtension(std::string_view modulePath, LeadByteTest isLead, std::string_view extension)
 {
     // When there is an extension, its dot is the path's last dot (0x2E is
     // never the second byte of a double-byte character).
     bool hasExtension = !splitPath(modulePath, isLead).extension.empty();
     std::size_t extLength = hasExtension ? modulePath.size() - modulePath.rfind('.') : 0;
-    return std::string(modulePath.substr(0, modulePath.size() - extLength)) + ".HLP";
+    return std::string(modulePath.substr(0, modulePath.size() - extLength)) + std::string(extension);
+}
+
+inline std::string helpPathFor(std::string_view modulePath, LeadByteTest isLead)
+{
+    return withExtension(modulePath, isLead, ".HLP");
+}
+
+// The profile beside the executable, which makes an install portable.
+inline std::string portableProfileFor(std::string_view modulePath, LeadByteTest isLead)
+{
+    return withExtension(modulePath, isLead, ".INI");
 }

@@ -39,7 +39,7 @@ bool ToolTip::create()
     RECT none{0, 0, 0, 0};
     // Without an owner: Wine moves a window's owned popups with it in the z-order and
     // can then leave a bar made topmost again without WS_EX_TOPMOST.
-    if (!Control::create(TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, none, nullptr, 0))
+    if (!SubclassedControl::create(TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, none, nullptr, 0))
         return false;
     SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
     return true;
@@ -57,6 +57,20 @@ void ToolTip::setText(HWND tool, const std::string& text)
     info = toolFor(owner, tool);
     info.lpszText = wide.data(); // the control keeps a copy
     SendMessageW(hwnd_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolTip::hideWhile(bool hidden)
+{
+    hidden_ = hidden;
+    if (hwnd_ && hidden)
+        SendMessageW(hwnd_, TTM_POP, 0, 0);
+}
+
+LRESULT ToolTip::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WINDOWPOSCHANGING && hidden_)
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+    return defaultProc(message, wParam, lParam);
 }
 
 void ToolTip::remove(HWND tool)

@@ -5,7 +5,7 @@
 
 #include "Window.h"
 
-class ToolTip : public Control {
+class ToolTip : public SubclassedControl {
 public:
     // Shown whether or not the tools' window is active: the bar rarely is.
     // Destroyed with this object.
@@ -14,4 +14,13 @@ public:
     void setText(HWND tool, const std::string& text);
     // Before the window goes, so no tool outlives it.
     void remove(HWND tool);
+    // Takes a shown tip away and shows none until called again with false,
+    // whatever timer the control has already started.
+    void hideWhile(bool hidden);
+
+protected:
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool hidden_ = false;
 };

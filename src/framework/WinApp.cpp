@@ -63,13 +63,38 @@ WinApp::~WinApp()
         current_ = nullptr;
 }
 
+namespace {
+
+std::string windowsDirectoryFile(const std::string& name)
+{
+    char directory[MAX_PATH];
+    UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return name;
+    std::string path(directory, length);
+    if (path.back() != '\\')
+        path += '\\';
+    return path + name;
+}
+
+} // namespace
+
 void WinApp::takeModuleNames(HINSTANCE instance)
 {
     instance_ = instance;
     std::string path = modulePath(instance);
     applicationName_ = applicationNameFor(path, isAnsiLeadByte);
-    profileName_ = profileNameFor(path, isAnsiLeadByte);
     helpPath_ = helpPathFor(path, isAnsiLeadByte);
+    // A profile beside the program makes it portable; otherwise the profile
+    // functions keep it in the Windows directory, named without a directory.
+    std::string beside = portableProfileFor(path, isAnsiLeadByte);
+    if (pathKind(beside) == PathKind::file) {
+        profileName_ = beside;
+        profilePath_ = beside;
+    } else {
+        profileName_ = profileNameFor(path, isAnsiLeadByte);
+        profilePath_ = windowsDirectoryFile(profileName_);
+    }
 }
 
 int WinApp::run(HINSTANCE instance, int showCommand)
@@ -159,19 +184,110 @@ bool WinApp::writeProfileInt(const char* section, const char* key, int value) co
 
 bool WinApp::writeProfileString(const char* section, const char* key, const std::string& text) const
 {
+    // A line break would end the line and start another key.
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return false;
     return WritePrivateProfileStringA(section, key, profileValueToWrite(text).c_str(), profileName_.c_str()) != FALSE;
 }
 
-std::string WinApp::profilePath() const
+void WinApp::flushProfile() const
 {
-    char directory[MAX_PATH];
-    UINT length = GetWindowsDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return profileName_;
-    std::string path(directory, length);
-    if (path.back() != '\\')
-        path += '\\';
-    return path + profileName_;
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, profileName_.c_str());
+}
+
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bytes.clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return true;
+}
+
+} // namespace
+
+namespace {
+
+// A list of NUL-ended texts that ends with an empty one, read into a buffer
+// that grows until the list fits (a full buffer reads as size - 2).
+template <class Read>
+std::vector<std::string> readList(Read read)
+{
+    std::vector<char> buffer(4096);
+    for (;;) {
+        DWORD length = read(buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length + 2 < buffer.size() || buffer.size() >= kLongestProfileValue) {
+            std::vector<std::string> items;
+            for (std::size_t at = 0; at < length && buffer[at] != '\0';) {
+                items.emplace_back(buffer.data() + at);
+                at += items.back().size() + 1;
+            }
+            return items;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+}
+
+} // namespace
+
+ProfileContents WinApp::profileContents() const
+{
+    const char* file = profileName_.c_str();
+    ProfileContents contents;
+    for (std::string& name : readList([&](char* b, DWORD n) { return GetPrivateProfileSectionNamesA(b, n, file); })) {
+        std::vector<std::string> lines =
+            readList([&](char* b, DWORD n) { return GetPrivateProfileSectionA(name.c_str(), b, n, file); });
+        contents.push_back({std::move(name), std::move(lines)});
+    }
+    return contents;
+}
+
+ProfileWrites::ProfileWrites(const WinApp& app) : app_(app)
+{
+    app_.flushProfile();
+    existed_ = readWholeFile(app_.profilePath(), before_);
+    expected_ = app_.profileContents();
+}
+
+void ProfileWrites::write(const char* section, const char* key, const std::string& text)
+{
+    // Every key is tried; one failure fails the whole action.
+    if (!app_.writeProfileString(section, key, text))
+        failed_ = true;
+    applyWrite(expected_, section, key, text);
+}
+
+bool ProfileWrites::commit()
+{
+    // Read from the disk: the written keys as written, and every other line as it was.
+    app_.flushProfile();
+    if (!failed_ && app_.profileContents() != expected_)
+        failed_ = true;
+    if (!failed_)
+        return true;
+    // Put back what the action found, so a cut file loses nothing: the space the
+    // old bytes took was freed when the file was cut.
+    const std::string& path = app_.profilePath();
+    if (!existed_) {
+        DeleteFileA(path.c_str());
+    } else {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            DWORD done = 0;
+            WriteFile(file, before_.data(), static_cast<DWORD>(before_.size()), &done, nullptr);
+            CloseHandle(file);
+        }
+    }
+    app_.flushProfile();
+    return false;
 }
 
 void WinApp::reportWriteFailure(HWND owner) const
@@ -181,12 +297,25 @@ void WinApp::reportWriteFailure(HWND owner) const
     showMessageBox(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
 }
 
-void WinApp::deferClose(HWND window)
+bool WinApp::closeDeferred() const
 {
-    for (HWND deferred : deferredCloses_)
-        if (deferred == window)
+    for (const MSG& held : deferred_)
+        if (held.message == WM_CLOSE)
+            return true;
+    return false;
+}
+
+void WinApp::deferMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (const MSG& held : deferred_)
+        if (held.hwnd == window && held.message == message && held.wParam == wParam && held.lParam == lParam)
             return;
-    deferredCloses_.push_back(window);
+    MSG held{};
+    held.hwnd = window;
+    held.message = message;
+    held.wParam = wParam;
+    held.lParam = lParam;
+    deferred_.push_back(held);
 }
 
 ModalLoop::ModalLoop()
@@ -200,11 +329,11 @@ ModalLoop::~ModalLoop()
     WinApp* app = WinApp::instance();
     if (!app || --app->modalDepth_ > 0)
         return;
-    std::vector<HWND> deferred;
-    deferred.swap(app->deferredCloses_);
-    for (HWND window : deferred)
-        if (IsWindow(window))
-            PostMessageA(window, WM_CLOSE, 0, 0);
+    std::vector<MSG> deferred;
+    deferred.swap(app->deferred_);
+    for (const MSG& held : deferred)
+        if (IsWindow(held.hwnd))
+            PostMessageA(held.hwnd, held.message, held.wParam, held.lParam);
 }
 
 void WinApp::setDialogColors(COLORREF background, COLORREF text)

@@ -9,6 +9,7 @@
 #include "Handles.h"
 #include "IdleRules.h"
 #include "PathParts.h"
+#include "ProfileValue.h"
 #include "TextCut.h"
 
 class Window;
@@ -56,20 +57,27 @@ public:
     // The whole value as read, however long, cut to at most maxBytes on a character boundary.
     std::string profileString(const char* section, const char* key, const char* defaultValue = "",
                               std::size_t maxBytes = std::string::npos) const;
-    // False when the file could not be written (read-only medium, no right to the Windows directory).
+    // False when the file could not be written (read-only medium, no right to
+    // the Windows directory) or the value would break its line. Actions write
+    // through ProfileWrites, which also reads back what was written.
     [[nodiscard]] bool writeProfileInt(const char* section, const char* key, int value) const;
     [[nodiscard]] bool writeProfileString(const char* section, const char* key, const std::string& text) const;
+    // Drops the profile functions' cached copy, so the next read is from the disk.
+    void flushProfile() const;
+    // Every section and line, as the profile functions read them now.
+    ProfileContents profileContents() const;
     // The profile file's full path, as the profile functions resolve it.
-    std::string profilePath() const;
+    const std::string& profilePath() const { return profilePath_; }
     // The one box of an action whose profile writes failed.
     void reportWriteFailure(HWND owner) const;
 
     // Modal loops of the program (dialogs, message boxes, popup menus) run
-    // their own message loops, through which a close request can arrive. A
-    // frame window closed meanwhile is closed once the outermost loop is over.
+    // their own message loops, through which a close request or a command
+    // that ends the window can arrive. Such a message is held and posted
+    // again once the outermost loop is over.
     bool inModalLoop() const { return modalDepth_ > 0; }
-    bool closeDeferred() const { return !deferredCloses_.empty(); }
-    void deferClose(HWND window);
+    bool closeDeferred() const;
+    void deferMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void setDialogColors(COLORREF background, COLORREF text);
     HBRUSH dialogBrush() const { return dialogBrush_.get(); }
@@ -90,13 +98,37 @@ private:
     std::string applicationName_;
     std::string profileName_;
     std::string helpPath_;
+    std::string profilePath_;
     Window* mainWindow_ = nullptr;
     Brush dialogBrush_;
     COLORREF dialogText_ = 0;
     IdleTracker idleTracker_;
     unsigned tickWait_ = kTickWaitMoving;
     int modalDepth_ = 0;
-    std::vector<HWND> deferredCloses_;
+    std::vector<MSG> deferred_;
+};
+
+// The profile writes of one user action. Each value is written as it must be
+// to read back unchanged; commit reads every one back (a full disk can cut
+// the file while the write reports success) and, when one does not read back,
+// puts the file back as it was before the action.
+class ProfileWrites {
+public:
+    explicit ProfileWrites(const WinApp& app);
+    ProfileWrites(const ProfileWrites&) = delete;
+    ProfileWrites& operator=(const ProfileWrites&) = delete;
+
+    void write(const char* section, const char* key, const std::string& text);
+    void writeInt(const char* section, const char* key, int value) { write(section, key, std::to_string(value)); }
+    // True when every write went through and reads back.
+    [[nodiscard]] bool commit();
+
+private:
+    const WinApp& app_;
+    bool existed_ = false;
+    std::string before_;
+    ProfileContents expected_;
+    bool failed_ = false;
 };
 
 // Marks a modal loop for its scope. When the outermost one ends, the close

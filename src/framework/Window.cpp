@@ -81,7 +81,7 @@ LRESULT FrameWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // the loop's caller goes on using it: the close waits for the loop's end.
         WinApp* app = WinApp::instance();
         if (app && app->inModalLoop()) {
-            app->deferClose(hwnd());
+            app->deferMessage(hwnd(), WM_CLOSE, 0, 0);
             return 0;
         }
     }

@@ -14,8 +14,8 @@ std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes)
     return app.profileString(kExecSection, execItemKey(item).c_str(), "", maxBytes);
 }
 
-bool writeItem(const WinApp& app, int item, const std::string& name, const std::string& command)
+void writeItem(ProfileWrites& writes, int item, const std::string& name, const std::string& command)
 {
-    bool written = app.writeProfileString(kMenuSection, menuItemKey(item).c_str(), name);
-    return app.writeProfileString(kExecSection, execItemKey(item).c_str(), command) && written;
+    writes.write(kMenuSection, menuItemKey(item).c_str(), name);
+    writes.write(kExecSection, execItemKey(item).c_str(), command);
 }

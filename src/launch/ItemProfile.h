@@ -6,10 +6,10 @@
 #include "framework/TextCut.h"
 
 class WinApp;
+class ProfileWrites;
 
 // The stored texts, cut to the 259 bytes of an item field unless asked for whole.
 std::string readItemName(const WinApp& app, int item, std::size_t maxBytes = kFieldBytes);
 std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes = kFieldBytes);
-// "Menu" before "Exec", always both keys, empty texts included. False when a
-// key could not be written.
-[[nodiscard]] bool writeItem(const WinApp& app, int item, const std::string& name, const std::string& command);
+// "Menu" before "Exec", always both keys, empty texts included.
+void writeItem(ProfileWrites& writes, int item, const std::string& name, const std::string& command);

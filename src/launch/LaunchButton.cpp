@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "DropCommand.h"
+#include "CommandResolver.h"
 #include "ItemProfile.h"
 #include "LaunchTexts.h"
 #include "app/LauncherApp.h"
@@ -133,8 +133,7 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
         bar->editItemFromButton(*this, item); // relays the bar out: nothing of this button after it
         break;
     default:
-        reportStart(WinExec(clickCommandLine(bar->itemCommand[slot], pathKind, isAnsiLeadByte).c_str(),
-                            SW_SHOWNORMAL));
+        reportStart(startCommand(bar->itemCommand[slot]));
         break;
     }
 }
@@ -142,17 +141,15 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
 void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command)
 {
     const WinApp& app = *WinApp::instance();
-    if (writeItem(app, item, name, command)) {
-        bar.itemName[slot] = name;
-        bar.itemCommand[slot] = command;
-    } else {
-        // The button shows what the file holds, whatever part of the write got through.
-        bar.itemName[slot] = readItemName(app, item);
-        bar.itemCommand[slot] = readItemCommand(app, item);
-    }
+    ProfileWrites writes(app);
+    writeItem(writes, item, name, command);
+    bool written = writes.commit();
+    // After a failure the button shows what the file holds.
+    bar.itemName[slot] = written ? name : readItemName(app, item);
+    bar.itemCommand[slot] = written ? command : readItemCommand(app, item);
     SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
     bar.updateItemTip(slot);
-    if (bar.itemName[slot] != name || bar.itemCommand[slot] != command)
+    if (!written)
         app.reportWriteFailure(hwnd_);
 }
 
@@ -186,7 +183,11 @@ void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
         // or a name the code page cannot hold: refused.
         if (!path || path->size() > kFieldBytes)
             MessageBeep(MB_ICONHAND);
-        else if (!path->empty())
+        else if (path->empty())
+            ; // an empty list from the shell: nothing to register
+        else if (!isUsableDroppedName(*path))
+            reportError(kBadDroppedNameText);
+        else
             storeItem(bar, item, splitPath(*path, isAnsiLeadByte).baseName, *path);
     }
     lateBound::dragFinish(drop);
@@ -206,18 +207,29 @@ void LaunchButton::startForDrop(std::string command, HDROP drop)
                 MessageBeep(MB_ICONHAND);
                 continue;
             }
-            std::string line = dropCommandLine(command, *path, isAnsiLeadByte, pathKind);
-            reportStart(WinExec(line.c_str(), SW_SHOWNORMAL));
+            if (!isUsableDroppedName(*path)) {
+                reportError(kBadDroppedNameText);
+                continue;
+            }
+            std::string argument = droppedArgument(*path, isAnsiLeadByte);
+            reportStart(startCommand(command, &argument));
         }
     }
     lateBound::dragFinish(drop);
 }
 
-void LaunchButton::reportStart(UINT result)
+void LaunchButton::reportStart(const StartOutcome& outcome)
 {
-    const char* text = startFailureText(result);
-    if (!text)
+    if (!outcome.refusedBatch.empty()) {
+        reportError(std::string(kBatchRefusedText) + "\n" + outcome.refusedBatch);
         return;
+    }
+    if (const char* text = startFailureText(outcome.failure))
+        reportError(text);
+}
+
+void LaunchButton::reportError(const std::string& text)
+{
     MessageBeep(MB_ICONHAND);
-    showMessageBox(hwnd_, text, kStartFailedCaption, MB_OK | MB_ICONHAND);
+    showMessageBox(hwnd_, text.c_str(), kStartFailedCaption, MB_OK | MB_ICONHAND);
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "StartCommand.h"
 #include "framework/Window.h"
 
 class LauncherBar;
@@ -30,6 +31,7 @@ private:
     void storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command);
     void registerDrop(LauncherBar& bar, int item, HDROP drop);
     void startForDrop(std::string command, HDROP drop);
-    // Reports results 2, 3 and 11 with a beep and an "Error message" box.
-    void reportStart(UINT result);
+    // Reports results 2, 3 and 11, and a refused batch file, with a beep and an "Error message" box.
+    void reportStart(const StartOutcome& outcome);
+    void reportError(const std::string& text);
 };

@@ -7,6 +7,7 @@ Run one:   python3 tests/e2e/test_journeys.py Journeys.test_drops
 
 import os
 import sys
+import time
 import unittest
 
 # No __pycache__ in the source tree.
@@ -14,7 +15,7 @@ sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import e2e_support as e2e  # noqa: E402
-from e2e_support import BEFORE_X, CHANGE_X, NEXT_X, PARK, RECORDER, SLOT_CENTRES  # noqa: E402
+from e2e_support import BEFORE_X, CHANGE_X, NEXT_X, PARK, RECORDER, SLOT_CENTRES, SYSMENU_X  # noqa: E402
 
 
 def setUpModule():
@@ -157,6 +158,17 @@ class Journeys(unittest.TestCase):
             e2e.wait_for(lambda: e2e.tooltip() is None, "the tooltip to go")
         # The item's tip has two lines (name, command), NEXT's one.
         self.assertGreater(sizes["item"][1], sizes["next"][1])
+        # SYSMENU's tip never comes over the menu it opened, clicked before or after the tip showed.
+        for wait_for_tip in (False, True):
+            e2e.move(*bar.point(SYSMENU_X))
+            if wait_for_tip:
+                e2e.wait_for(e2e.tooltip, "the tooltip over SYSMENU")
+            bar.open_menu()
+            time.sleep(1.5)
+            self.assertIsNone(e2e.tooltip(), wait_for_tip)
+            e2e.keys("Escape")
+            e2e.move(*PARK)
+            time.sleep(0.3)
 
     def test_auto_hide(self):
         e2e.write_ini("[Env]\nMenuPos=0\nSilent=0\n")

@@ -1,149 +1,186 @@
-// Fuzzes the click and drop command lines against a fuzzed file system: only quotes are
-// added, around the whole command or its longest blank-ended prefix naming a program file.
+// Fuzzes the resolver against a model disk: the intended program exists, programs are planted
+// at every shorter prefix where the system's shortest-first search would find them, and folders
+// are named like programs. Whatever the command's shape, the intended program starts; a
+// batch file's line leaves no character cmd.exe acts on outside quotes.
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fuzz_support.h"
-#include "launch/DropCommand.h"
+#include "launch/CommandResolver.h"
 
 namespace {
 
-std::map<std::string, PathKind> files;
+std::map<std::string, PathKind> disk;
 
-PathKind fakeKind(const std::string& path)
+PathKind onDisk(const std::string& path)
 {
-    auto found = files.find(path);
-    return found == files.end() ? PathKind::missing : found->second;
+    auto found = disk.find(path);
+    return found == disk.end() ? PathKind::missing : found->second;
 }
 
-bool blank(char c)
+std::string nowhere(const std::string&)
 {
-    return c == ' ' || c == '\t';
+    return {};
 }
 
-bool anyBlank(std::string_view text)
-{
-    for (char c : text)
-        if (blank(c))
-            return true;
-    return false;
-}
-
-bool ascii(std::string_view text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// For a single-byte text only: its name (after drive and directory) is there and has no dot.
-bool asciiNameWithoutExtension(std::string_view path)
-{
-    if (!ascii(path))
-        return false;
-    if (path.size() >= 2 && path[1] == ':')
-        path.remove_prefix(2);
-    std::size_t slash = path.find_last_of("\\/");
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    return !name.empty() && name.find('.') == std::string_view::npos;
-}
-
-// Two bits of the mask per name the command could stand for, in turn.
 struct Bits {
     std::uint32_t mask;
     unsigned next = 0;
-    unsigned take()
+    unsigned take(unsigned width)
     {
-        unsigned value = (mask >> (next % 32)) & 3;
-        next += 2;
+        unsigned value = (mask >> (next % 32)) & ((1u << width) - 1);
+        next += width;
         return value;
     }
 };
 
-// Makes the whole command and some of its blank-ended prefixes (or those with
-// ".exe", where that could be tried) exist as files or folders.
-void makeFiles(const std::string& command, Bits bits)
+bool trailOk(unsigned char c)
 {
-    files.clear();
-    unsigned whole = bits.take();
-    if (whole == 1)
-        files[command] = PathKind::file;
-    else if (whole == 2)
-        files[command] = PathKind::folder;
-    for (std::size_t end = 1; end < command.size(); ++end) {
-        if (!blank(command[end]))
-            continue;
-        std::string prefix = command.substr(0, end);
-        switch (bits.take()) {
-        case 1:
-            files[prefix] = PathKind::file;
-            break;
-        case 2:
-            files[prefix] = PathKind::folder;
-            break;
-        case 3:
-            if (asciiNameWithoutExtension(prefix))
-                files[prefix + ".exe"] = PathKind::file;
-            break;
-        }
-    }
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
 }
 
-std::string quoted(std::string_view text)
+// A path the file system could hold: no quotes or control characters, double-byte
+// characters whole, and no name that ends in a dot or a blank.
+std::string saneName(std::string_view raw, LeadByteTest isLead)
 {
-    return "\"" + std::string(text) + "\"";
+    std::vector<std::string> characters;
+    auto lastIs = [&](auto test) { return !characters.empty() && characters.back().size() == 1 && test(characters.back()[0]); };
+    auto endsBadly = [](char c) { return c == '.' || isBlank(c) || c == '\\'; };
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(raw[i]);
+        if (c < 0x20 || c == 0x7F || c == '"' || c == ':' || c == '/' || c == '*' || c == '?' || c == '<' ||
+            c == '>' || c == '|')
+            continue;
+        if (isLead(c)) {
+            if (i + 1 < raw.size() && trailOk(static_cast<unsigned char>(raw[i + 1])))
+                characters.emplace_back(raw.substr(i, 2));
+            ++i;
+            continue;
+        }
+        if (c == '\\') {
+            // No empty name, and no name that ends in a dot or a blank.
+            if (characters.empty() || lastIs(endsBadly))
+                continue;
+        }
+        characters.emplace_back(1, static_cast<char>(c));
+    }
+    while (lastIs(endsBadly))
+        characters.pop_back();
+    std::string name;
+    for (const std::string& character : characters)
+        name += character;
+    return name;
+}
+
+// Whether every character cmd.exe acts on lies inside quotes.
+bool specialsQuoted(std::string_view line)
+{
+    bool inside = false;
+    for (char c : line) {
+        if (c == '"')
+            inside = !inside;
+        else if (!inside && isShellSpecial(c))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
-// Byte 0: bit 0 the code page; bytes 1-4: which names exist; then the command,
-// a zero byte and the dropped path.
+// Byte 0: the code page (bit 0), the extension (bits 1-2, 3 none), the command's shape (bits 3-4);
+// bytes 1-4: what is planted at each shorter prefix; then the program's name, a zero byte, the arguments.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < 5)
+    if (size < 6)
         return 0;
     LeadByteTest isLead = leadTestFrom(data[0]);
-    Bits bits{static_cast<std::uint32_t>(data[1] | data[2] << 8 | data[3] << 16 | static_cast<std::uint32_t>(data[4]) << 24)};
+    unsigned extensionChoice = (data[0] >> 1) & 3;
+    unsigned shape = (data[0] >> 3) & 3;
+    Bits bits{static_cast<std::uint32_t>(data[1] | data[2] << 8 | data[3] << 16 |
+                                         static_cast<std::uint32_t>(data[4]) << 24)};
     std::string_view rest(reinterpret_cast<const char*>(data + 5), size - 5);
     std::size_t zero = rest.find('\0');
-    std::string command(rest.substr(0, zero));
-    std::string path(zero == std::string_view::npos ? std::string_view() : rest.substr(zero + 1));
-    makeFiles(command, bits);
+    std::string name = saneName(rest.substr(0, zero), isLead);
+    std::string arguments;
+    for (char c : zero == std::string_view::npos ? std::string_view() : rest.substr(zero + 1))
+        if (!hasControlCharacter(std::string_view(&c, 1)))
+            arguments += c;
+    if (name.empty())
+        return 0;
 
-    std::string click = clickCommandLine(command, fakeKind, isLead);
-    // Only one pair of quotes is ever added: around the whole command, or around a
-    // prefix that a blank follows. What is quoted names something: the whole command
-    // a file or folder, a prefix a program file (as given or with ".exe").
-    std::size_t quotedEnd = 0;
-    for (std::size_t end = 1; end <= command.size() && !quotedEnd && click != command; ++end)
-        if ((end == command.size() || blank(command[end])) && click == quoted(command.substr(0, end)) + command.substr(end))
-            quotedEnd = end;
-    FUZZ_CHECK(click == command || quotedEnd != 0);
-    if (quotedEnd != 0 && quotedEnd == command.size())
-        FUZZ_CHECK(fakeKind(command) != PathKind::missing);
-    else if (quotedEnd != 0)
-        FUZZ_CHECK(fakeKind(command.substr(0, quotedEnd)) == PathKind::file ||
-                   fakeKind(command.substr(0, quotedEnd) + ".exe") == PathKind::file);
-    // A whole existing command with a blank is always quoted whole; a quoted or blank-free one never.
-    if (command.empty() || command.front() == '"' || !anyBlank(command))
-        FUZZ_CHECK(click == command);
-    else if (fakeKind(command) != PathKind::missing)
-        FUZZ_CHECK(quotedEnd == command.size());
+    // The program as typed (perhaps without its extension) and the file it is.
+    std::string typed = "C:\\" + name;
+    std::string file = typed;
+    if (extensionChoice == 3) {
+        if (!splitPath(typed, isLead).extension.empty())
+            return 0;
+        file += ".exe";
+    } else {
+        if (startKindOf(typed, isLead) != StartKind::document)
+            return 0; // already has a program's extension: its own case
+        typed += kProgramExtensions[extensionChoice == 0 ? 0 : extensionChoice + 1];
+        file = typed;
+    }
+    disk.clear();
+    disk[file] = PathKind::file;
+    disk["C:\\"] = PathKind::folder;
+    // Planted where a shorter prefix of the program ends at a blank, a tab or a quote.
+    for (std::size_t end = 3; end < typed.size(); ++end) {
+        if (!isBlank(typed[end]))
+            continue;
+        std::string prefix = typed.substr(0, end);
+        unsigned what = bits.take(3);
+        if (what < 4)
+            disk[prefix + kProgramExtensions[what]] = PathKind::file;
+        else if (what == 4)
+            disk[prefix] = PathKind::folder;
+        else if (what == 5 && startKindOf(prefix, isLead) != StartKind::document)
+            disk[prefix] = PathKind::file;
+    }
+    if (disk.find(file) == disk.end() || disk[file] != PathKind::file)
+        return 0; // a planted name took the program's own
 
-    // The drop line: the click line, a blank, and the path with a dot where its
-    // name has no extension, quoted exactly when it holds a blank.
-    std::string drop = dropCommandLine(command, path, isLead, fakeKind);
-    FUZZ_CHECK(drop.size() > click.size() && drop.compare(0, click.size(), click) == 0);
-    FUZZ_CHECK(drop[click.size()] == ' ');
-    std::string argument = drop.substr(click.size() + 1);
-    bool dotted = argument == path + "." || argument == quoted(path + ".");
-    std::string bare = dotted ? path + "." : path;
-    FUZZ_CHECK(argument == (anyBlank(bare) ? quoted(bare) : bare));
-    if (ascii(path))
-        FUZZ_CHECK(dotted == asciiNameWithoutExtension(path));
+    std::string args = arguments.empty() || isBlank(arguments.front()) ? arguments : " " + arguments;
+    std::string command;
+    switch (shape) {
+    case 0:
+        command = typed + args;
+        break;
+    case 1:
+        command = "\"" + typed + "\"" + args;
+        break;
+    default:
+        // Written by hand as "program" "argument"; the profile took the outer pair.
+        command = typed + "\" \"" + arguments;
+        break;
+    }
+
+    ResolvedCommand r = resolveCommand(command, FileLookup{onDisk, nowhere}, isLead);
+    FUZZ_CHECK(r.kind != StartKind::missing);
+    FUZZ_CHECK(r.file == file);
+    FUZZ_CHECK(r.kind == startKindOf(file, isLead));
+    // The program sees the program part it was named by, quoted where it holds a blank.
+    if (shape == 1)
+        FUZZ_CHECK(r.programPart == "\"" + typed + "\"" && r.arguments == args);
+    else
+        FUZZ_CHECK(r.programPart == (hasBlank(typed) ? inQuotes(typed) : typed));
+    if (shape == 0)
+        FUZZ_CHECK(r.arguments == args);
+
+    if (r.kind == StartKind::batch) {
+        std::string dropped = droppedArgument(arguments, isLead);
+        std::string line = batchCommandLine(r.file, r.arguments + " " + dropped);
+        if (!line.empty()) {
+            std::string head = "cmd.exe /d /v:off /s /c \"\"" + file + "\"";
+            FUZZ_CHECK(line.compare(0, head.size(), head) == 0 && line.back() == '"');
+            FUZZ_CHECK(specialsQuoted(line.substr(head.size() - 1 - file.size() - 1)));
+            std::size_t percent = line.find('%');
+            FUZZ_CHECK(percent == std::string::npos || line.find('%', percent + 1) == std::string::npos);
+        }
+    }
     return 0;
 }

@@ -1,11 +1,11 @@
-// The command lines of clicks and drops: the dot rule, quoting of blanks, double-byte names, long paths.
+// What a command starts, the arguments a drop adds and a batch file gets, and the values the profile keeps.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "framework/ProfileValue.h"
-#include "launch/DropCommand.h"
+#include "launch/CommandResolver.h"
 #include "launch/LaunchTexts.h"
 
 namespace {
@@ -17,122 +17,160 @@ bool cp932Lead(unsigned char b)
 
 bool noLead(unsigned char) { return false; }
 
-PathKind nothingExists(const std::string&) { return PathKind::missing; }
-PathKind everythingExists(const std::string&) { return PathKind::file; }
-
-// The files and folders the tests treat as existing, and every path asked about.
+// A small disk: the programs a command may mean, and the ones planted where
+// the system's own shortest-first search would find them first.
 std::vector<std::string> asked;
-PathKind someExist(const std::string& path)
+PathKind onDisk(const std::string& path)
 {
     asked.push_back(path);
-    for (const char* file : {"C:\\Program Files\\Ed\\ED.EXE", "C:\\TOOLS\\EDIT.EXE", "C:\\zel test\\rec.exe",
-                             "C:\\my tools\\tool.exe", "C:\\my.exe", "C:\\a b\\run.exe", "C:\\a b\\run now.exe",
-                             "C:\\My Apps\\ed", "C:\\My Apps\\ed.exe.exe"})
+    for (const char* file : {"C:\\my app\\tool.exe", "C:\\my.exe", "C:\\Program.exe", "C:\\Program Files\\App\\app.exe",
+                             "C:\\zel test\\rec.exe", "C:\\zel.exe", "C:\\e2e\\R&D\\run.bat", "C:\\notes.txt",
+                             "C:\\a b\\run now.exe", "C:\\a b\\run.exe", "C:\\\x95\x5C\\\x83\x5C.exe", "C:\\tools\\x.com",
+                             "C:\\tools\\x.cmd", "C:\\dots\\app.exe"})
         if (path == file)
             return PathKind::file;
-    for (const char* folder : {"C:\\my tools", "C:\\My Documents", "C:\\my"})
+    for (const char* folder : {"C:\\my app", "C:\\My Documents", "C:\\tool.exe", "C:\\Program Files", "C:\\zel test",
+                               "C:\\e2e", "C:\\", "C:\\tools"})
         if (path == folder)
             return PathKind::folder;
     return PathKind::missing;
 }
 
-const std::string kEdit = "C:\\TOOLS\\EDIT.EXE";
-
-std::string drop(const std::string& path, LeadByteTest lead = cp932Lead)
+std::string onPath(const std::string& name)
 {
-    return dropCommandLine(kEdit, path, lead, someExist);
+    if (name == "explorer.exe" || name == "explorer")
+        return "C:\\windows\\explorer.exe";
+    return {};
 }
 
-TEST(DropCommand, ExamplesOfTheDotRule)
-{
-    EXPECT_EQ(drop("C:\\DOC\\A.TXT"), "C:\\TOOLS\\EDIT.EXE C:\\DOC\\A.TXT");
-    EXPECT_EQ(drop("C:\\DOC\\README"), "C:\\TOOLS\\EDIT.EXE C:\\DOC\\README.");
-    // The extension is the dot alone: no second dot.
-    EXPECT_EQ(drop("C:\\DOC\\B."), "C:\\TOOLS\\EDIT.EXE C:\\DOC\\B.");
-    // A dot in the directory is no extension.
-    EXPECT_EQ(drop("C:\\DOC.OLD\\NOTES"), "C:\\TOOLS\\EDIT.EXE C:\\DOC.OLD\\NOTES.");
-    // A folder gets the dot too.
-    EXPECT_EQ(drop("C:\\WORK"), "C:\\TOOLS\\EDIT.EXE C:\\WORK.");
-    // Slashes separate like backslashes; a trailing one leaves no name, so no dot.
-    EXPECT_EQ(drop("C:/DOC.OLD/NOTES"), "C:\\TOOLS\\EDIT.EXE C:/DOC.OLD/NOTES.");
-    EXPECT_EQ(drop("C:\\WORK\\"), "C:\\TOOLS\\EDIT.EXE C:\\WORK\\");
-    EXPECT_EQ(drop("\\\\server\\share\\LOG"), "C:\\TOOLS\\EDIT.EXE \\\\server\\share\\LOG.");
-}
+const FileLookup kDisk{onDisk, onPath};
 
-TEST(DropCommand, DoubleByteSecondBytesNeverSplitTheName)
-{
-    // "表" is 95 5C: the name is one character, without extension.
-    EXPECT_EQ(drop("C:\\DOC\\\x95\x5C"), kEdit + " C:\\DOC\\\x95\x5C.");
-    // Read byte by byte, 5C would end the directory and leave no name.
-    EXPECT_EQ(drop("C:\\DOC\\\x95\x5C", noLead), kEdit + " C:\\DOC\\\x95\x5C");
-    EXPECT_EQ(drop("C:\\\x95\x5C\\README"), kEdit + " C:\\\x95\x5C\\README.");
-    EXPECT_EQ(drop("C:\\\x95\x5C\\\x83\x5C\x83\x74\x83\x67.TXT"), kEdit + " C:\\\x95\x5C\\\x83\x5C\x83\x74\x83\x67.TXT");
-    // A lead byte takes the dot after it as its second byte, so the name has no extension.
-    EXPECT_EQ(drop("C:\\DOC\\A\x95\x2E"), kEdit + " C:\\DOC\\A\x95\x2E.");
-    EXPECT_EQ(drop("C:\\DOC\\A\x95\x2E", noLead), kEdit + " C:\\DOC\\A\x95\x2E");
-    // A real dot after a double-byte character is an extension.
-    EXPECT_EQ(drop("C:\\DOC\\\x95\x5C.\x95\x5C"), kEdit + " C:\\DOC\\\x95\x5C.\x95\x5C");
-}
-
-TEST(DropCommand, BlanksAreQuotedWithTheDotInside)
-{
-    EXPECT_EQ(drop("C:\\My Documents\\A.TXT"), kEdit + " \"C:\\My Documents\\A.TXT\"");
-    EXPECT_EQ(drop("C:\\My Documents\\README"), kEdit + " \"C:\\My Documents\\README.\"");
-    EXPECT_EQ(drop("C:\\Program Files"), kEdit + " \"C:\\Program Files.\"");
-    EXPECT_EQ(drop("C:\\DOC\\tab\there"), kEdit + " \"C:\\DOC\\tab\there.\"");
-
-    // The command is quoted only when it holds a blank and names an existing file as a whole.
-    EXPECT_EQ(dropCommandLine("C:\\Program Files\\Ed\\ED.EXE", "C:\\DOC\\A.TXT", cp932Lead, someExist),
-              "\"C:\\Program Files\\Ed\\ED.EXE\" C:\\DOC\\A.TXT");
-    EXPECT_EQ(dropCommandLine("C:\\Program Files\\Ed\\ED.EXE", "C:\\DOC\\A.TXT", cp932Lead, nothingExists),
-              "C:\\Program Files\\Ed\\ED.EXE C:\\DOC\\A.TXT");
-    // An existing command without a blank stays bare.
-    EXPECT_EQ(dropCommandLine(kEdit, "C:\\A B\\C", cp932Lead, everythingExists), kEdit + " \"C:\\A B\\C.\"");
-}
-
-TEST(ClickCommand, TheProgramPartIsQuotedSoNoPlantedPrefixStarts)
+TEST(Resolver, EachCommandStartsWhatItMeansAndNeverAPlantedProgram)
 {
     struct Case {
         const char* command;
-        const char* line;
+        StartKind kind;
+        const char* file;
+        const char* line; // program part and arguments as the program receives them
+    };
+    using K = StartKind;
+    const Case cases[] = {
+        // Longest first: a planted C:\my.exe or C:\Program.exe never starts.
+        {"C:\\my app\\tool.exe /min", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\" /min"},
+        {"C:\\Program Files\\App\\app", K::program, "C:\\Program Files\\App\\app.exe", "\"C:\\Program Files\\App\\app\""},
+        {"C:\\a b\\run now.exe x", K::program, "C:\\a b\\run now.exe", "\"C:\\a b\\run now.exe\" x"},
+        {"C:\\a b\\run later.exe x", K::program, "C:\\a b\\run.exe", "\"C:\\a b\\run\" later.exe x"},
+        {"C:\\my app\\tool.exe\t/min", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\"\t/min"},
+        // A hand-written quoted line after the profile took its outer pair: the program ends at the quote.
+        {"C:\\my app\\tool.exe\" \"x y", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\" \"x y\""},
+        // Quoted as typed, or without a blank: the line as stored.
+        {"\"C:\\my app\\tool.exe\" \"two words\"", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\" \"two words\""},
+        {"\"C:\\zel test\\rec\" /x", K::program, "C:\\zel test\\rec.exe", "\"C:\\zel test\\rec\" /x"},
+        {"C:\\tools\\x", K::program, "C:\\tools\\x.com", "C:\\tools\\x"},
+        // A bare name is found as Windows finds it; an argument of dots stays an argument.
+        {"explorer.exe .", K::program, "C:\\windows\\explorer.exe", "explorer.exe ."},
+        {"explorer /e,C:\\", K::program, "C:\\windows\\explorer.exe", "explorer /e,C:\\"},
+        // Names ending in a dot or a blank never name a file (the system would drop them).
+        {"C:\\dots\\app.exe.", K::missing, "", "C:\\dots\\app.exe."},
+        {"C:\\dots\\app.exe. x", K::missing, "", "C:\\dots\\app.exe. x"},
+        // Batch files, documents and folders.
+        {"C:\\e2e\\R&D\\run.bat", K::batch, "C:\\e2e\\R&D\\run.bat", "C:\\e2e\\R&D\\run.bat"},
+        {"C:\\tools\\x.cmd a", K::batch, "C:\\tools\\x.cmd", "C:\\tools\\x.cmd a"},
+        {"C:\\notes.txt", K::document, "C:\\notes.txt", "C:\\notes.txt"},
+        {"C:\\My Documents", K::document, "C:\\My Documents", "\"C:\\My Documents\""},
+        {"\"C:\\My Documents\"", K::document, "C:\\My Documents", "\"C:\\My Documents\""},
+        // A folder named like a program is no program; double-byte names keep their 5C bytes.
+        {"C:\\tool.exe", K::document, "C:\\tool.exe", "C:\\tool.exe"},
+        {"C:\\\x95\x5C\\\x83\x5C /a", K::program, "C:\\\x95\x5C\\\x83\x5C.exe", "C:\\\x95\x5C\\\x83\x5C /a"},
+        // Nothing there: 2, or 3 when the folder is missing too.
+        {"C:\\zel test\\missing.exe", K::missing, "", "C:\\zel test\\missing.exe"},
+        {"C:\\zel-nowhere\\missing.exe", K::missing, "", "C:\\zel-nowhere\\missing.exe"},
+        {"nowhere.exe x", K::missing, "", "nowhere.exe x"},
+    };
+    for (const Case& c : cases) {
+        ResolvedCommand r = resolveCommand(c.command, kDisk, cp932Lead);
+        EXPECT_EQ(r.kind, c.kind) << c.command;
+        EXPECT_EQ(r.file, c.file) << c.command;
+        EXPECT_EQ(r.programPart + r.arguments, c.line) << c.command;
+    }
+    EXPECT_EQ(resolveCommand("C:\\zel test\\missing.exe", kDisk, cp932Lead).failure, 2u);
+    EXPECT_EQ(resolveCommand("C:\\zel-nowhere\\missing.exe", kDisk, cp932Lead).failure, 3u);
+    EXPECT_EQ(resolveCommand("nowhere.exe", kDisk, cp932Lead).failure, 2u);
+
+    // A command without a blank is looked up as one name; "表" ends in 5C and is no separator.
+    asked.clear();
+    resolveCommand("C:\\\x95\x5C", kDisk, cp932Lead);
+    EXPECT_EQ(asked.front(), "C:\\\x95\x5C.exe");
+}
+
+TEST(Resolver, BatchFilesGetOnlyArgumentsCmdPassesOnAsTheyStand)
+{
+    struct Case {
+        const char* arguments;
+        const char* line; // empty: refused
     };
     const Case cases[] = {
-        // Whole paths that name a file or a folder are quoted whole.
-        {"C:\\zel test\\rec.exe", "\"C:\\zel test\\rec.exe\""},
-        {"C:\\My Documents", "\"C:\\My Documents\""},
-        // Arguments: the longest prefix naming a file is the program, never the planted C:\my.exe.
-        {"C:\\my tools\\tool.exe /min", "\"C:\\my tools\\tool.exe\" /min"},
-        {"C:\\zel test\\rec.exe -a  b", "\"C:\\zel test\\rec.exe\" -a  b"},
-        {"C:\\a b\\run now.exe x", "\"C:\\a b\\run now.exe\" x"},
-        {"C:\\a b\\run later.exe x", "\"C:\\a b\\run\" later.exe x"},
-        {"C:\\my tools\\tool.exe\t/min", "\"C:\\my tools\\tool.exe\"\t/min"},
-        // A prefix without extension counts when it names a program with ".exe" added.
-        {"C:\\a b\\run /x", "\"C:\\a b\\run\" /x"},
-        // With an extension nothing is added; a folder prefix is no program.
-        {"C:\\My Apps\\ed.exe /x", "C:\\My Apps\\ed.exe /x"},
-        {"C:\\My Documents x", "C:\\My Documents x"},
-        // Nothing matches, or the matching prefix has no blank: as stored.
-        {"C:\\zel test\\missing.exe", "C:\\zel test\\missing.exe"},
-        {"C:\\TOOLS\\EDIT.EXE README.TXT", "C:\\TOOLS\\EDIT.EXE README.TXT"},
-        {"NOTEPAD.EXE README.TXT", "NOTEPAD.EXE README.TXT"},
-        // Quoted as typed, or without a blank: untouched.
-        {"\"C:\\my tools\\tool.exe\" \"two words\"", "\"C:\\my tools\\tool.exe\" \"two words\""},
-        {"C:\\TOOLS\\EDIT.EXE", "C:\\TOOLS\\EDIT.EXE"},
-        {"", ""},
-        {" ", " "},
-        {"C:\\my tools\\tool.exe ", "\"C:\\my tools\\tool.exe\" "},
+        {"", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\"\""},
+        {" a b", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\" a b\""},
+        // Special characters are quoted, typed quotes kept as one argument.
+        {" C:\\drop\\report&pwned.exe", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\" \"C:\\drop\\report&pwned.exe\"\""},
+        {" \"two words\" (x)", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\" \"two words\" \"(x)\"\""},
+        {" a|b ^c >d", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\" \"a|b\" \"^c\" \">d\"\""},
+        {" 50%", "cmd.exe /d /v:off /s /c \"\"C:\\R&D\\run.bat\" 50%\""},
+        // What cmd.exe would change or cut: refused.
+        {" %PATH%", ""},
+        {" 50% 60%", ""},
+        {" a\"b", ""},
+        {" \"open", ""},
+        {" \"x\"y", ""},
+        {" a\rb", ""},
+        {" a\nb", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(clickCommandLine(c.command, someExist, cp932Lead), c.line) << c.command;
+        EXPECT_EQ(batchCommandLine("C:\\R&D\\run.bat", c.arguments), c.line) << c.arguments;
+    EXPECT_EQ(batchCommandLine("C:\\100%\\x%.bat", ""), "");
+}
 
-    // A command without a blank is never looked up at all.
-    asked.clear();
-    clickCommandLine("C:\\TOOLS\\EDIT.EXE", someExist, cp932Lead);
-    EXPECT_TRUE(asked.empty());
-    // Double-byte names: "表" ends in 5C and is no separator, so "表 x" has no extension and gets ".exe".
-    asked.clear();
-    clickCommandLine("C:\\\x95\x5C x", someExist, cp932Lead);
-    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\\x95\x5C x", "C:\\\x95\x5C", "C:\\\x95\x5C.exe"}));
+TEST(DroppedArgument, TheDotRuleAndQuotesForBlanksAndCmdCharacters)
+{
+    struct Case {
+        const char* path;
+        const char* argument;
+    };
+    const Case cases[] = {
+        {"C:\\DOC\\A.TXT", "C:\\DOC\\A.TXT"},
+        {"C:\\DOC\\README", "C:\\DOC\\README."},
+        // The extension is the dot alone; a dot in the directory is no extension; a folder gets the dot.
+        {"C:\\DOC\\B.", "C:\\DOC\\B."},
+        {"C:\\DOC.OLD\\NOTES", "C:\\DOC.OLD\\NOTES."},
+        {"C:\\WORK", "C:\\WORK."},
+        {"C:\\WORK\\", "C:\\WORK\\"},
+        {"\\\\server\\share\\LOG", "\\\\server\\share\\LOG."},
+        // Blanks and cmd.exe's special characters are quoted, with the dot inside.
+        {"C:\\My Documents\\README", "\"C:\\My Documents\\README.\""},
+        {"C:\\DOC\\tab\there", "\"C:\\DOC\\tab\there.\""},
+        {"C:\\e2e\\drop\\report&pwned.exe", "\"C:\\e2e\\drop\\report&pwned.exe\""},
+        {"C:\\R&D\\plan", "\"C:\\R&D\\plan.\""},
+        {"C:\\PROGRA~1\\x(1).txt", "\"C:\\PROGRA~1\\x(1).txt\""},
+        // "表" is 95 5C: one character, no separator; a lead byte takes the dot after it.
+        {"C:\\DOC\\\x95\x5C", "C:\\DOC\\\x95\x5C."},
+        {"C:\\DOC\\A\x95\x2E", "C:\\DOC\\A\x95\x2E."},
+        {"C:\\DOC\\\x95\x5C.\x95\x5C", "C:\\DOC\\\x95\x5C.\x95\x5C"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(droppedArgument(c.path, cp932Lead), c.argument) << c.path;
+    // Read byte by byte, 5C would end the directory and leave no name to dot.
+    EXPECT_EQ(droppedArgument("C:\\DOC\\\x95\x5C", noLead), "C:\\DOC\\\x95\x5C");
+    // A path longer than any field comes out whole.
+    std::string longPath = "C:\\" + std::string(200, 'd') + "\\" + std::string(296, 'n');
+    EXPECT_EQ(droppedArgument(longPath, cp932Lead), longPath + ".");
+
+    // Names that would break a profile line or an argument are refused.
+    for (const char* name : {"C:\\a\nExecItem3=x.exe", "C:\\a\rb.txt", "C:\\q\" -inject \"z.txt", "C:\\x\x01y", " C:\\a.txt",
+                             "C:\\a.txt ", ""})
+        EXPECT_FALSE(isUsableDroppedName(name)) << name;
+    for (const char* name : {"C:\\a b.txt", "C:\\R&D\\x.txt", "C:\\\x95\x5C.txt", "C:\\tab\there"})
+        EXPECT_TRUE(isUsableDroppedName(name)) << name;
 }
 
 TEST(ProfileValue, QuotesThatTheProfileWouldStripAreKept)
@@ -153,30 +191,20 @@ TEST(ProfileValue, QuotesThatTheProfileWouldStripAreKept)
     };
     for (const Case& c : cases)
         EXPECT_EQ(profileValueToWrite(c.value), c.written) << c.value;
-}
+    // Typed values lose their surrounding blanks first, as the profile would take them.
+    EXPECT_EQ(trimBlanks(" \t\"C:\\my app\\tool.exe\" \"arg\" "), "\"C:\\my app\\tool.exe\" \"arg\"");
+    EXPECT_EQ(trimBlanks("  "), "");
 
-TEST(DropCommand, LongPathsComeOutWhole)
-{
-    // 300 bytes, no extension: nothing cut, the dot added.
-    std::string folder = "C:\\" + std::string(200, 'd') + "\\";
-    std::string path = folder + std::string(300 - folder.size(), 'n');
-    ASSERT_EQ(path.size(), 300u);
-    EXPECT_EQ(drop(path), kEdit + " " + path + ".");
-    // A name longer than a path part (255) still counts as a name.
-    std::string longName = "C:\\" + std::string(297, 'n');
-    EXPECT_EQ(drop(longName), kEdit + " " + longName + ".");
-    EXPECT_EQ(drop(folder + "x.txt"), kEdit + " " + folder + "x.txt");
-
-    // A command of 259 bytes and a path of 259 bytes without extension need 521 bytes and more.
-    std::string command = "C:\\" + std::string(252, 'c') + ".EXE";
-    std::string dropped = "C:\\" + std::string(256, 'p');
-    ASSERT_EQ(command.size(), 259u);
-    ASSERT_EQ(dropped.size(), 259u);
-    std::string line = dropCommandLine(command, dropped, cp932Lead, nothingExists);
-    EXPECT_EQ(line.size(), 520u);
-    EXPECT_EQ(line, command + " " + dropped + ".");
-    std::string withBlank = "C:\\a b\\" + std::string(252, 'p');
-    EXPECT_EQ(dropCommandLine(command, withBlank, cp932Lead, nothingExists).size(), 259u + 1 + 259 + 1 + 2);
+    // What the file must read after writes: the first line of a key (in any case) changes,
+    // a new key ends its section, a new section ends the file, and nothing else moves.
+    ProfileContents contents{{"Env", {"MenuSize=4", "menupos=0"}}, {"Menu", {"; note", "MenuItem0=A", "MenuItem0=B"}}};
+    applyWrite(contents, "ENV", "MenuPos", "1");
+    applyWrite(contents, "Menu", "MenuItem0", "\"a b\"");
+    applyWrite(contents, "Menu", "MenuItem7", "");
+    applyWrite(contents, "Exec", "ExecItem7", "x.exe");
+    EXPECT_EQ(contents, (ProfileContents{{"Env", {"MenuSize=4", "menupos=1"}},
+                                         {"Menu", {"; note", "MenuItem0=\"\"a b\"\"", "MenuItem0=B", "MenuItem7="}},
+                                         {"Exec", {"ExecItem7=x.exe"}}}));
 }
 
 TEST(StartReport, OnlyTwoThreeAndElevenAreReported)

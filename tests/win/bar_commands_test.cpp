@@ -279,13 +279,22 @@ TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
         EXPECT_EQ(seen[0].text, "Windows\x82\xF0\x8FI\x97\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
                             "\x82\xBD\x81" "B");
     }
+    {
+        // A failed restart says so, not that shutting down failed.
+        BoxWatcher watcher(barWindow);
+        command(kCmdRestart);
+        std::vector<SeenBox> seen = watcher.finish();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, "Windows\x82\xF0\x8D\xC4\x8B\x4E\x93\xAE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
+                                "\x82\xB5\x82\xBD\x81\x42");
+    }
     exitResult = TRUE;
     {
         BoxWatcher watcher(barWindow);
         command(kCmdRestart);
         EXPECT_TRUE(watcher.finish().empty());
     }
-    ASSERT_EQ(exitCalls.size(), 2u);
+    ASSERT_EQ(exitCalls.size(), 3u);
     EXPECT_EQ(exitCalls[0].how, static_cast<UINT>(EWX_SHUTDOWN));
     EXPECT_EQ(exitCalls[1].how, static_cast<UINT>(EWX_REBOOT));
     if (disabledBefore)
@@ -312,10 +321,12 @@ BOOL WINAPI recordWinHelp(HWND, LPCSTR file, UINT command, ULONG_PTR)
     return winHelpResult;
 }
 
+INT_PTR shellExecuteResult = 42;
+
 HINSTANCE WINAPI recordShellExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT show)
 {
     helpCalls.push_back({verb ? verb : "", file, static_cast<UINT>(show)});
-    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+    return reinterpret_cast<HINSTANCE>(shellExecuteResult);
 }
 
 TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
@@ -352,6 +363,18 @@ TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
     ASSERT_EQ(helpCalls.size(), 2u);
     EXPECT_EQ(helpCalls[1].file, htm);
     removeFile(hlp);
+    // The page is there but no program opens it: said so, with the page's path.
+    shellExecuteResult = SE_ERR_NOASSOC;
+    {
+        BoxWatcher watcher(barWindow);
+        command(kCmdHelp);
+        std::vector<SeenBox> seen = watcher.finish();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Error message");
+        EXPECT_EQ(seen[0].text, "\x83\x77\x83\x8B\x83\x76\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
+                                "\x82\xBD\x81\x42\n" + htm);
+    }
+    shellExecuteResult = 42;
     removeFile(htm);
 
     helpCalls.clear();

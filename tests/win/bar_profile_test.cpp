@@ -25,8 +25,8 @@ TEST_F(BarProfile, SaveWritesWhatTheBarHoldsAndKeepsTheRestOfTheFile)
     bar->OverTop = 0;
     bar->Silent = 1;
     EXPECT_TRUE(bar->saveSettings());
-    // A band below 2 pixels is taken, and saved, as 2.
-    EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem0=A\r\n[Env]\r\nSilentSize=2\r\nMenuPos=0\r\nCurrent=-7\r\n"
+    // A hand-set band survives the save, whatever its value.
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem0=A\r\n[Env]\r\nSilentSize=-4\r\nMenuPos=0\r\nCurrent=-7\r\n"
                                        "MenuSize=8\r\nOverTop=0\r\nSilent=1\r\n");
 }
 

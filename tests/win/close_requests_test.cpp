@@ -151,25 +151,37 @@ TEST_F(CloseRequests, ACloseDuringADropsErrorBoxStopsTheStartsThatAreLeft)
     expectClosedAfterTheLoop(ini, aliveAfterLoop);
 }
 
-TEST_F(CloseRequests, ZelClosedDuringItsEditorEndsWithCodeZeroAndSavesNothing)
+TEST_F(CloseRequests, ZelClosedOrQuitDuringItsEditorWaitsForIt)
 {
+    // A close ends with code 0 and saves nothing; a Quit (command 1001) saves the
+    // settings as they are once the editor has put Current back, not the clicked item.
     std::string exe = copyProgram("ZELCLOSE.EXE");
     const std::string ini = "[Env]\r\nMenuSize=4\r\n[Menu]\r\nMenuItem2=Two\r\n";
-    putFile(windowsIniPath("ZELCLOSE.INI"), ini);
-    Started started = startProgram(exe, SW_SHOWNORMAL);
-    ASSERT_NE(started.bar, nullptr);
-    HWND button = GetDlgItem(started.bar, 2002);
-    ASSERT_NE(button, nullptr);
-    PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
-    PostMessageA(button, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(5, 5));
-    HWND editor = findProcessWindow(started.process.dwProcessId, "#32770", 20000);
-    ASSERT_NE(editor, nullptr);
-    PostMessageA(started.bar, WM_CLOSE, 0, 0);
-    Sleep(300);
-    EXPECT_TRUE(IsWindow(started.bar));
-    PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(waitForExit(started), 0);
-    EXPECT_EQ(fileBytes(windowsIniPath("ZELCLOSE.INI")), ini);
+    for (bool quit : {false, true}) {
+        SCOPED_TRACE(quit ? "quit" : "close");
+        putFile(windowsIniPath("ZELCLOSE.INI"), ini);
+        Started started = startProgram(exe, SW_SHOWNORMAL);
+        ASSERT_NE(started.bar, nullptr);
+        HWND button = GetDlgItem(started.bar, 2002);
+        ASSERT_NE(button, nullptr);
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 5));
+        PostMessageA(button, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(5, 5));
+        HWND editor = findProcessWindow(started.process.dwProcessId, "#32770", 20000);
+        ASSERT_NE(editor, nullptr);
+        if (quit)
+            PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(kCmdQuit, BN_CLICKED), 0);
+        else
+            PostMessageA(started.bar, WM_CLOSE, 0, 0);
+        Sleep(300);
+        EXPECT_TRUE(IsWindow(started.bar));
+        EXPECT_TRUE(IsWindow(editor));
+        PostMessageA(editor, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(waitForExit(started), 0);
+        EXPECT_EQ(fileBytes(windowsIniPath("ZELCLOSE.INI")),
+                  quit ? "[Env]\r\nMenuSize=4\r\nCurrent=0\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\nMenuPos=1\r\n"
+                         "[Menu]\r\nMenuItem2=Two\r\n"
+                       : ini);
+    }
     removeFile(windowsIniPath("ZELCLOSE.INI"));
     DeleteFileA(exe.c_str());
 }

@@ -488,7 +488,7 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
     ASSERT_EQ(stored.size(), 417u);
     open("[Exec]\r\nExecItem3=" + stored + "\r\n");
     const std::string quoted = "\"C:\\my tools\\tool.exe\" \"two words\"";
-    std::string shown;
+    std::string shown, refusal, beforeFix;
     Driver::run([&] { bar->openItemEditor(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kEditorCaption);
@@ -496,14 +496,30 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
                         return;
                     shown = d.text(dialog, 111);
                     d.setText(dialog, 1000, "Zero");
-                    d.setText(dialog, 102, quoted);
+                    // Blanks around typed quotes would be taken by the profile, and the quotes after them.
+                    d.setText(dialog, 102, " " + quoted + " ");
+                    // A pasted line break would start a line of its own in the file.
+                    d.setText(dialog, 105, "x.exe\rExecItem3=evil.exe");
+                    d.click(dialog, IDOK);
+                    HWND box = d.waitWindow("Error message", 5000);
+                    if (!box)
+                        return;
+                    refusal = boxText(box);
+                    PostMessageA(box, WM_COMMAND, IDOK, 0);
+                    d.waitGone(box);
+                    beforeFix = fileBytes(ownIniPath());
+                    d.setText(dialog, 105, "x.exe");
                     d.click(dialog, IDOK);
                 });
+    EXPECT_EQ(refusal, "\x89\xfc\x8d\x73\x82\xc8\x82\xc7\x82\xcc\x90\xa7\x8c\xe4\x95\xb6\x8e\x9a\x82\xf0\x8a\xdc\x82\xde"
+                       "\x8d\x80\x96\xda\x82\xcd\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+    EXPECT_EQ(beforeFix, "[Exec]\r\nExecItem3=" + stored + "\r\n");
     // Shown cut to an item's field, written back whole because it was left alone.
     EXPECT_EQ(shown, stored.substr(0, 259));
     std::string bytes = fileBytes(ownIniPath());
     EXPECT_EQ(readFirstLine(bytes, "ExecItem3="), "ExecItem3=" + stored);
     EXPECT_EQ(readFirstLine(bytes, "MenuItem0="), "MenuItem0=Zero");
+    EXPECT_EQ(readFirstLine(bytes, "ExecItem1="), "ExecItem1=x.exe");
     // The bar reads the typed command back exactly.
     EXPECT_EQ(bar->itemCommand[0], quoted);
 }
@@ -574,7 +590,7 @@ TEST_F(Dialogs, AboutBoxShowsItsTemplateAndChangesNothing)
                             {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {100, 58, 26, 13}},
                             {104, "Static", "", SS_ICON | SS_REALSIZEIMAGE, 0, {12, 4, 18, 20}},
                             {-1, "Static", "ZEL32.EXE Version 1.00\nWindows95/WindowsNT 3.51", SS_CENTER | WS_GROUP, WS_EX_CLIENTEDGE, {9, 21, 117, 35}},
-                            {-1, "Static", "\x83\x68\x83\x8d\x83\x62\x83\x76/\x83\x4e\x83\x8a\x83\x62\x83\x4e\x8b\x4e\x93\xae", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
+                            {-1, "Static", "\xC4\xDE\xDB\xAF\xCC\xDF/\xB8\xD8\xAF\xB8\x8B\x4E\x93\xAE\xD7\xDD\xC1\xAC\xB0", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
                         },
                         report);
                     d.click(dialog, IDOK);
@@ -592,6 +608,7 @@ TEST_F(Dialogs, AboutBoxShowsTheLargeIconAndTheWholeSubtitle)
     SIZE icon{};
     SIZE text{};
     LONG room = 0;
+    std::string subtitleText;
     Driver::run([&] { bar->openAbout(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kAboutCaption);
@@ -609,6 +626,7 @@ TEST_F(Dialogs, AboutBoxShowsTheLargeIconAndTheWholeSubtitle)
                     // The subtitle is the template's last control.
                     HWND subtitle = GetWindow(GetWindow(dialog, GW_CHILD), GW_HWNDLAST);
                     std::string shownText = windowText(subtitle);
+                    subtitleText = shownText;
                     HDC dc = GetDC(subtitle);
                     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(subtitle, WM_GETFONT, 0, 0)));
                     GetTextExtentPoint32A(dc, shownText.c_str(), static_cast<int>(shownText.size()), &text);
@@ -623,6 +641,8 @@ TEST_F(Dialogs, AboutBoxShowsTheLargeIconAndTheWholeSubtitle)
     EXPECT_EQ(icon.cy, 32);
     EXPECT_GT(text.cx, 0);
     EXPECT_LE(text.cx, room);
+    // It calls the program a launcher (ﾗﾝﾁｬｰ).
+    EXPECT_NE(subtitleText.find("\xD7\xDD\xC1\xAC\xB0"), std::string::npos) << subtitleText;
 }
 
 } // namespace

@@ -163,7 +163,7 @@ TEST_F(MessageLoop, TheTickSaysWhetherThePointerMovedAndReadsItOnlyWhileAutoHide
     int sy = GetSystemMetrics(SM_CYSCREEN);
     struct Step {
         POINT pointer;
-        LRESULT moved;
+        bool moved;
     };
     const Step steps[] = {
         {{300, sy - 1}, 1}, {{300, sy - 1}, 0}, {{301, sy - 1}, 1},
@@ -171,8 +171,9 @@ TEST_F(MessageLoop, TheTickSaysWhetherThePointerMovedAndReadsItOnlyWhileAutoHide
     };
     for (const Step& step : steps) {
         fakePointer = step.pointer;
-        EXPECT_EQ(SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0), step.moved)
-            << step.pointer.x << "," << step.pointer.y;
+        // The message answers 0 whatever it saw; the loop asks the bar.
+        EXPECT_EQ(SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0), 0);
+        EXPECT_EQ(bar.tickSawMovement(), step.moved) << step.pointer.x << "," << step.pointer.y;
     }
     EXPECT_EQ(pointerReads, 6);
     EXPECT_TRUE(bar.needsTicks());
@@ -182,6 +183,7 @@ TEST_F(MessageLoop, TheTickSaysWhetherThePointerMovedAndReadsItOnlyWhileAutoHide
     fakePointer = POINT{0, 0};
     EXPECT_FALSE(bar.needsTicks());
     EXPECT_EQ(SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0), 0);
+    EXPECT_FALSE(bar.tickSawMovement());
     EXPECT_EQ(pointerReads, 6);
 }
 

@@ -195,20 +195,83 @@ HDROP makeDrop(const std::vector<std::string>& paths, BOOL nonClient)
     return makeDrop(widePaths, nonClient);
 }
 
-UnwritableFile::UnwritableFile(const std::string& path)
+namespace {
+
+// Wine's own export gives a file's Unix name.
+std::string unixNameOf(const std::string& path)
 {
-    // Wine's own export gives the file's Unix name; chattr runs as a Unix program.
     using UnixName = char*(WINAPI*)(const WCHAR*);
     auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName)
-        return;
-    char* name = unixName(wide(path).c_str());
+    char* name = unixName ? unixName(wide(path).c_str()) : nullptr;
     if (!name)
+        return {};
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Runs a shell script as a Unix program. Its handle cannot be waited on under
+// Wine: the script ends by creating the file "done" names, with "ok" in it on success.
+bool runUnixScript(const std::string& script, const std::string& done)
+{
+    DeleteFileA(done.c_str());
+    std::string unixDone = unixNameOf(done);
+    std::string commandLine = "Z:\\bin\\sh -c \"(" + script + ") >/dev/null 2>&1 && echo ok >'" + unixDone +
+                              "' || echo failed >'" + unixDone + "'\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (unixDone.empty() ||
+        !CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    for (int i = 0; i < 1000; ++i) {
+        std::string said = fileBytes(done);
+        if (!said.empty() && said.back() == '\n') {
+            DeleteFileA(done.c_str());
+            return said == "ok\n";
+        }
+        Sleep(10);
+    }
+    return false;
+}
+
+} // namespace
+
+FullDisk::FullDisk(const std::string& path, const std::string& bytes) : path_(path)
+{
+    std::string link = unixNameOf(path);
+    mount_ = unixNameOf("C:\\") + "zel-full";
+    std::string file = mount_ + "/profile.ini";
+    putFile(testDirectory() + "zel-full.bytes", bytes);
+    std::string source = unixNameOf(testDirectory() + "zel-full.bytes");
+    // 16 KB: the profile's pages, then a filler that takes every page left.
+    ok_ = !link.empty() &&
+          runUnixScript("mkdir -p '" + mount_ + "' && mount -t tmpfs -o size=16k zelfull '" + mount_ + "' && cp '" +
+                            source + "' '" + file + "' && (dd if=/dev/zero of='" + mount_ +
+                            "/filler' bs=4096 || true) && rm -f '" + link + "' && ln -s '" + file + "' '" + link + "'",
+                        testDirectory() + "zel-full.done");
+    DeleteFileA((testDirectory() + "zel-full.bytes").c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
+}
+
+FullDisk::~FullDisk()
+{
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    runUnixScript("rm -f '" + unixNameOf(path_) + "'; umount '" + mount_ + "'; rmdir '" + mount_ + "'",
+                  testDirectory() + "zel-full.done");
+}
+
+UnwritableFile::UnwritableFile(const std::string& path)
+{
+    // chattr runs as a Unix program.
+    std::string name = unixNameOf(path);
+    if (name.empty())
         return;
     unixPath_ = name;
     path_ = path;
-    HeapFree(GetProcessHeap(), 0, name);
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());
     ok_ = setImmutable(true);
 }

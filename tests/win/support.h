@@ -88,6 +88,23 @@ private:
     bool ok_ = false;
 };
 
+// A profile on a file system that is full, as a disk can be: the file at path
+// becomes a link to one that holds bytes on a small file system with no room
+// left beyond the pages those bytes take. Needs the right to mount.
+class FullDisk {
+public:
+    FullDisk(const std::string& path, const std::string& bytes);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    std::string path_;
+    std::string mount_;
+    bool ok_ = false;
+};
+
 std::string windowText(HWND hwnd);
 std::string className(HWND hwnd);
 

@@ -78,6 +78,32 @@ TEST_F(UnwritableProfile, ActionsOnTheBarShowOneBoxAndKeepWhatTheFileHolds)
     barSystemCalls = BarSystemCalls{};
 }
 
+TEST_F(UnwritableProfile, AFullDiskThatCutsTheFileIsSaidAndLosesNothing)
+{
+    // Just under two pages: the registration needs a third, which the disk has not.
+    std::string padded = kIni + "[Pad]\r\nPad=";
+    padded += std::string(8192 - 20 - padded.size() - 2, 'p') + "\r\n";
+    open();
+    std::vector<SeenBox> seen;
+    std::string after;
+    {
+        FullDisk full(ownIniPath(), padded);
+        if (!full.ok())
+            GTEST_SKIP() << "no right to mount a small file system here";
+        BoxWatcher watcher(barWindow);
+        SendMessageA(GetDlgItem(barWindow, 2001), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(makeDrop(std::vector<std::string>{"C:\\DOC\\A.TXT"})), 0);
+        seen = watcher.finish();
+        after = fileBytes(ownIniPath());
+    }
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, expectedText());
+    // Put back as it was: the item is not half there, and no other line is damaged.
+    EXPECT_EQ(after, padded);
+    EXPECT_EQ(windowText(GetDlgItem(barWindow, 2001)), "");
+    EXPECT_EQ(bar->itemCommand[1], "");
+}
+
 TEST_F(UnwritableProfile, TheDialogsSayItAndStayOpenWithWhatWasTyped)
 {
     struct Case {
