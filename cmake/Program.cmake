@@ -22,7 +22,7 @@ add_custom_target(zel_images DEPENDS ${ZEL_IMAGE_FILES} ${ZEL_GENERATED}/ZEL32.I
 add_library(zel_resources OBJECT ${ZEL_SRC}/resources/zel32.rc)
 target_include_directories(zel_resources PRIVATE ${ZEL_GENERATED} ${ZEL_SRC}/resources)
 set_source_files_properties(${ZEL_SRC}/resources/zel32.rc PROPERTIES OBJECT_DEPENDS
-  "${ZEL_IMAGE_FILES};${ZEL_GENERATED}/ZEL32.ICO")
+  "${ZEL_IMAGE_FILES};${ZEL_GENERATED}/ZEL32.ICO;${ZEL_SRC}/resources/zel32.manifest")
 add_dependencies(zel_resources zel_images)
 
 file(GLOB ZEL_CORE_SOURCES CONFIGURE_DEPENDS

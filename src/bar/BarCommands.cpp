@@ -69,16 +69,22 @@ bool LauncherBar::onIdleTick()
     bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
     lastTickPointer_ = pointer;
     // Under Wine each metric costs several server calls: read once, again after a display change.
-    if (tickScreenHeight_ == 0) {
-        tickScreenWidth_ = GetSystemMetrics(SM_CXFULLSCREEN);
-        tickScreenHeight_ = GetSystemMetrics(SM_CYSCREEN);
-    }
-    int width = tickScreenWidth_;
-    AutoHideResult step = autoHideStep(AutoHideInput{Silent, userHidden, false, barShown, MenuPos, pointer.y,
-                                                     tickScreenHeight_, barHeight, SilentSize});
+    if (screenStale_)
+        readScreen();
+    const RECT& edges = screen_.edges;
+    AutoHideInput in{Silent, userHidden, false, barShown, MenuPos, pointer.y, static_cast<int>(edges.bottom),
+                     kBarHeight, SilentSize};
+    in.dpi = dpi_;
+    in.screenTop = edges.top;
+    in.confined = screen_.confined;
+    in.screenLeft = edges.left;
+    in.screenRight = edges.right;
+    in.pointerX = pointer.x;
+    in.held = fullScreenApp_;
+    AutoHideResult step = autoHideStep(in);
     barShown = step.barShown;
     for (int i = 0; i < step.count; ++i)
-        SetWindowPos(hwnd(), insertAfter(), 0, step.moves[i].y, width, step.moves[i].height,
+        SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width, step.moves[i].height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return moved;
 }
@@ -100,6 +106,7 @@ bool endsThePage(int id, int code)
     case kIdChange:
     case kIdNext:
     case kIdBefore:
+    case kCmdRelayout:
         return code == BN_CLICKED;
     default:
         return false;
@@ -158,6 +165,9 @@ void LauncherBar::onCommand(int id, int code)
         break;
     case kIdChange:
         MenuPos = MenuPos ? 0 : 1;
+        layout();
+        break;
+    case kCmdRelayout:
         layout();
         break;
     case kIdNext:

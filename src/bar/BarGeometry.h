@@ -1,5 +1,7 @@
-// Where the bar's controls stand, in client x coordinates, for a client width and a number of divisions.
+// Where the bar's controls stand, in client x coordinates, for a client width, a number of divisions and a DPI.
 #pragma once
+
+#include "framework/Dpi.h"
 
 struct Span {
     int left;
@@ -8,33 +10,49 @@ struct Span {
     constexpr bool operator==(const Span&) const = default;
 };
 
+// The sizes below are the 96-DPI ones; at another DPI each is scaled by DPI/96.
 constexpr int kBarHeight = 19;
 constexpr int kSysMenuWidth = 19;
 constexpr int kTileWidth = 20;
-// SYSMENU, the four tiles on the right and the help button's least width.
-constexpr int kFixedWidth = kSysMenuWidth + 4 * kTileWidth + 20;
+constexpr int kHelpMinWidth = 20;
+constexpr int kFontHeight = 12;
+
+// The bar's sizes at one DPI.
+struct BarMetrics {
+    int dpi = kBaseDpi;
+    constexpr int height() const { return scaled(kBarHeight, dpi); }
+    constexpr int sysMenuWidth() const { return scaled(kSysMenuWidth, dpi); }
+    constexpr int tileWidth() const { return scaled(kTileWidth, dpi); }
+    constexpr int helpMinWidth() const { return scaled(kHelpMinWidth, dpi); }
+    constexpr int fontHeight() const { return scaled(kFontHeight, dpi); }
+    // SYSMENU, the four tiles on the right and the help button's least width.
+    constexpr int fixedWidth() const { return sysMenuWidth() + 4 * tileWidth() + helpMinWidth(); }
+};
 
 // The division's remainder goes to the help button, so nothing is left uncovered.
-constexpr int slotWidth(int clientWidth, int divisions)
+constexpr int slotWidth(int clientWidth, int divisions, BarMetrics m = {})
 {
-    return (clientWidth - kFixedWidth) / divisions;
+    return (clientWidth - m.fixedWidth()) / divisions;
 }
 
-constexpr Span sysMenuSpan() { return {0, kSysMenuWidth}; }
-
-constexpr Span launchSlotSpan(int clientWidth, int divisions, int slot)
+constexpr Span sysMenuSpan(BarMetrics m = {})
 {
-    int u = slotWidth(clientWidth, divisions);
-    return {kSysMenuWidth + slot * u, kSysMenuWidth + (slot + 1) * u};
+    return {0, m.sysMenuWidth()};
 }
 
-constexpr Span helpSpan(int clientWidth, int divisions)
+constexpr Span launchSlotSpan(int clientWidth, int divisions, int slot, BarMetrics m = {})
 {
-    return {kSysMenuWidth + divisions * slotWidth(clientWidth, divisions), clientWidth - 4 * kTileWidth};
+    int u = slotWidth(clientWidth, divisions, m);
+    return {m.sysMenuWidth() + slot * u, m.sysMenuWidth() + (slot + 1) * u};
+}
+
+constexpr Span helpSpan(int clientWidth, int divisions, BarMetrics m = {})
+{
+    return {m.sysMenuWidth() + divisions * slotWidth(clientWidth, divisions, m), clientWidth - 4 * m.tileWidth()};
 }
 
 // The four tiles from the right edge: ICON 0, CHANGE 1, NEXT 2, BEFORE 3.
-constexpr Span tileSpan(int clientWidth, int fromRight)
+constexpr Span tileSpan(int clientWidth, int fromRight, BarMetrics m = {})
 {
-    return {clientWidth - (fromRight + 1) * kTileWidth, clientWidth - fromRight * kTileWidth};
+    return {clientWidth - (fromRight + 1) * m.tileWidth(), clientWidth - fromRight * m.tileWidth()};
 }

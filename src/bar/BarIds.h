@@ -5,6 +5,11 @@
 constexpr unsigned WM_BAR_IDLE_TICK = 0x5BC;
 // Callback of the notification-area icon.
 constexpr unsigned WM_BAR_TRAY_NOTIFY = 0x54D;
+// Callback of the shell for an application desktop toolbar.
+constexpr unsigned WM_BAR_APPBAR = 0x5BD;
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 enum BarCommand : int {
     kCmdShutdown = 998,
@@ -22,6 +27,8 @@ enum BarCommand : int {
     kIdNext = 1130,
     kIdBefore = 1140,
     kIdHelpButton = 1150,
+    // The bar's own: a relayout held back while a modal loop ran.
+    kCmdRelayout = 1160,
 };
 
 // Launch buttons are numbered after their item.

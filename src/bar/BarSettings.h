@@ -9,6 +9,12 @@ constexpr int kDefaultSilent = 0;
 constexpr int kDefaultCurrent = 0;
 constexpr int kDefaultMenuSize = 8;
 constexpr int kDefaultSilentSize = 10;
+// Beyond the spec: not an application desktop toolbar, on the primary monitor.
+constexpr int kDefaultAppBar = 0;
+constexpr int kDefaultMonitor = 1;
+constexpr int kDefaultShowIcons = 0;
+// Ctrl+Alt+Z: HOTKEYF_CONTROL | HOTKEYF_ALT (2 | 4) in the high byte, 'Z' in the low one; Windows uses none such.
+constexpr int kDefaultHotKey = (6 << 8) | 'Z';
 
 constexpr int kMinMenuSize = 1;
 constexpr int kMaxMenuSize = 16;

@@ -16,9 +16,9 @@ constexpr char kEnv[] = "Env";
 constexpr DWORD kBarStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX; // 0x800A0000
 constexpr DWORD kPushButtonStyle = WS_CHILD | WS_VISIBLE;           // 0x50000000
 
-HFONT makeBarFont(int weight)
+HFONT makeBarFont(int weight, int height = kFontHeight)
 {
-    return CreateFontA(12, 0, 0, 0, weight, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+    return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DRAFT_QUALITY, 0, kBarFontFace);
 }
 
@@ -88,9 +88,31 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BAR_TRAY_NOTIFY:
         onTrayNotify(static_cast<UINT>(lParam));
         return 0;
+    case WM_BAR_APPBAR:
+        onAppBarNotify(static_cast<UINT>(wParam), lParam);
+        return 0;
     case WM_DISPLAYCHANGE:
+        // A monitor came or went, or its size changed: the bar spans its monitor again.
+        screenStale_ = true;
+        relayoutWhenFree();
+        break;
     case WM_SETTINGCHANGE:
-        tickScreenHeight_ = 0;
+        screenStale_ = true;
+        break;
+    case WM_DPICHANGED:
+        // Moved to a monitor of another scaling, or the scaling changed: everything anew at the new DPI.
+        toldDpi_ = LOWORD(wParam);
+        toldDpiMonitor_ = Monitor;
+        screenStale_ = true;
+        relayoutWhenFree();
+        return 0;
+    case WM_ENDSESSION:
+        // The process ends after this answer, without the window's destruction.
+        if (wParam)
+            removeAppBar();
+        break;
+    case WM_DESTROY:
+        removeAppBar();
         break;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
@@ -134,6 +156,10 @@ void LauncherBar::loadSettings()
     // Kept as stored, so a hand-set value survives every write.
     SilentSize = app().profileInt(kEnv, "SilentSize", kDefaultSilentSize);
     MenuPos = menuPosFromText(menuPos);
+    AppBar = app().profileInt(kEnv, "AppBar", kDefaultAppBar);
+    Monitor = app().profileInt(kEnv, "Monitor", kDefaultMonitor);
+    ShowIcons = app().profileInt(kEnv, "ShowIcons", kDefaultShowIcons);
+    HotKey = app().profileInt(kEnv, "HotKey", kDefaultHotKey);
     SetWindowTextA(hwnd(), kBarTitle);
     loadItems();
 }
@@ -163,6 +189,10 @@ int LauncherBar::layout()
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont.get()), TRUE);
     if (inCreate)
         loadSettings();
+    // The monitor's DPI: fonts, images and sizes for it (at 96 DPI, the spec's own).
+    readScreen();
+    dpi_ = screen_.dpi;
+    applyDpi();
     place();
     RECT client;
     GetClientRect(hwnd(), &client);
@@ -170,26 +200,41 @@ int LauncherBar::layout()
     int height = client.bottom - client.top;
     if (inCreate) {
         tips.create();
+        tips.setDpi(dpi_);
         createBitmapButtons(width, height);
     } else {
         MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
         loadItems();
         destroyPageButtons();
+        moveBitmapButtons(width, height);
     }
     createPageButtons(width, height);
     updateTips();
     return 0;
 }
 
-void LauncherBar::place()
+void LauncherBar::applyDpi()
 {
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int width = GetSystemMetrics(SM_CXFULLSCREEN);
-    // Shown again: a bar the user had hidden is no longer hidden.
-    userHidden = 0;
-    SetWindowPos(hwnd(), insertAfter(), 0, MenuPos ? screenHeight - barHeight : 0, width, barHeight,
-                 SWP_SHOWWINDOW);
-    barShown = 1;
+    barHeight = metrics().height();
+    if (fontDpi_ != dpi_) {
+        normalFont.reset(makeBarFont(FW_DONTCARE, metrics().fontHeight()));
+        boldFont.reset(makeBarFont(FW_BOLD, metrics().fontHeight()));
+        fontDpi_ = dpi_;
+    }
+    if (artDpi_ != dpi_ && sysMenuButton.hwnd()) {
+        for (BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton})
+            button->scaleTo(dpi_);
+        artDpi_ = dpi_;
+    }
+    tips.setDpi(dpi_);
+}
+
+void LauncherBar::relayoutWhenFree()
+{
+    if (WinApp::instance()->inModalLoop())
+        WinApp::instance()->deferMessage(hwnd(), WM_COMMAND, MAKEWPARAM(kCmdRelayout, BN_CLICKED), 0);
+    else if (hwnd())
+        layout();
 }
 
 void LauncherBar::createBitmapButtons(int clientWidth, int clientHeight)
@@ -202,16 +247,40 @@ void LauncherBar::createBitmapButtons(int clientWidth, int clientHeight)
         const char* up;
         const char* down;
     };
+    BarMetrics m = metrics();
     const Tile tiles[] = {
-        {sysMenuButton, "SYSMENU", sysMenuSpan(), kIdSysMenu, "SYSMENUU", "SYSMENUD"},
-        {iconButton, "ICON", tileSpan(clientWidth, 0), kIdIcon, "ICONU", "ICOND"},
-        {changeButton, "CHANGE", tileSpan(clientWidth, 1), kIdChange, "CHANGEU", "CHANGED"},
-        {nextButton, "NEXT", tileSpan(clientWidth, 2), kIdNext, "NEXTU", "NEXTD"},
-        {beforeButton, "BEFORE", tileSpan(clientWidth, 3), kIdBefore, "BEFOREU", "BEFORED"},
+        {sysMenuButton, "SYSMENU", sysMenuSpan(m), kIdSysMenu, "SYSMENUU", "SYSMENUD"},
+        {iconButton, "ICON", tileSpan(clientWidth, 0, m), kIdIcon, "ICONU", "ICOND"},
+        {changeButton, "CHANGE", tileSpan(clientWidth, 1, m), kIdChange, "CHANGEU", "CHANGED"},
+        {nextButton, "NEXT", tileSpan(clientWidth, 2, m), kIdNext, "NEXTU", "NEXTD"},
+        {beforeButton, "BEFORE", tileSpan(clientWidth, 3, m), kIdBefore, "BEFOREU", "BEFORED"},
     };
     for (const Tile& tile : tiles) {
         tile.button.create(tile.caption, spanRect(tile.span, clientHeight), hwnd(), tile.id);
         tile.button.loadImages(tile.up, tile.down);
+        tile.button.scaleTo(dpi_);
+    }
+    artDpi_ = dpi_;
+}
+
+void LauncherBar::moveBitmapButtons(int clientWidth, int clientHeight)
+{
+    // Where the spec's bar never moved them: a relayout at the same size leaves them be.
+    BarMetrics m = metrics();
+    const std::pair<BitmapButton*, Span> tiles[] = {
+        {&sysMenuButton, sysMenuSpan(m)},
+        {&iconButton, tileSpan(clientWidth, 0, m)},
+        {&changeButton, tileSpan(clientWidth, 1, m)},
+        {&nextButton, tileSpan(clientWidth, 2, m)},
+        {&beforeButton, tileSpan(clientWidth, 3, m)},
+    };
+    for (const auto& [button, span] : tiles) {
+        RECT now{};
+        GetWindowRect(button->hwnd(), &now);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&now), 2);
+        RECT want = spanRect(span, clientHeight);
+        if (!EqualRect(&now, &want))
+            MoveWindow(button->hwnd(), want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
     }
 }
 
@@ -254,14 +323,14 @@ void LauncherBar::createPageButtons(int clientWidth, int clientHeight)
         launchButtons[slot] = std::make_unique<LaunchButton>(slot);
         LaunchButton& button = *launchButtons[slot];
         button.create("BUTTON", itemName[slot].c_str(), kPushButtonStyle,
-                      spanRect(launchSlotSpan(clientWidth, MenuSize, slot), clientHeight), hwnd(),
+                      spanRect(launchSlotSpan(clientWidth, MenuSize, slot, metrics()), clientHeight), hwnd(),
                       kLaunchIdBase + Current + slot, WS_EX_ACCEPTFILES);
         SendMessageA(button.hwnd(), WM_SETFONT, normal, TRUE);
         ShowWindow(button.hwnd(), SW_SHOWNORMAL);
         UpdateWindow(button.hwnd());
     }
-    helpButton.create("BUTTON", kHelpCaption, kPushButtonStyle, spanRect(helpSpan(clientWidth, MenuSize), clientHeight),
-                      hwnd(), kIdHelpButton);
+    helpButton.create("BUTTON", kHelpCaption, kPushButtonStyle,
+                      spanRect(helpSpan(clientWidth, MenuSize, metrics()), clientHeight), hwnd(), kIdHelpButton);
     SendMessageA(helpButton.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont.get()), TRUE);
     ShowWindow(helpButton.hwnd(), SW_SHOWNORMAL);
     UpdateWindow(helpButton.hwnd());

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BarGeometry.h"
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
 #include "framework/LateBound.h"
@@ -37,8 +38,14 @@ public:
 
     // The first layout while the window is created, a relayout afterwards.
     int layout();
-    // Puts the bar at full height at its edge, shown, with the z-order rule.
+    // A relayout now, or once a modal loop of the bar is over (a dialog's caller still uses the buttons).
+    void relayoutWhenFree();
+    // Puts the bar at full height at its edge, shown, with the z-order rule;
+    // as an application desktop toolbar, where the shell gives it room.
     void place();
+    // The bar's sizes at its monitor's DPI.
+    BarMetrics metrics() const { return BarMetrics{dpi_}; }
+    int dpi() const { return dpi_; }
     void loadSettings();
     // False when a key could not be written.
     bool saveSettings() const;
@@ -86,6 +93,12 @@ public:
     int MenuSize = 0;
     int barHeight = 0;
     int platformId = 0;
+    // Beyond the spec's options: a missing key leaves the spec's behaviour.
+    int AppBar = 0;
+    int Monitor = 1;
+    int ShowIcons = 0;
+    // The hotkey control's word: modifier flags in the high byte, the virtual key in the low one.
+    int HotKey = 0;
     std::array<std::string, kMaxSlots> itemName;
     std::array<std::string, kMaxSlots> itemCommand;
     NOTIFYICONDATAA trayIconData{};
@@ -107,13 +120,41 @@ private:
     void createBitmapButtons(int clientWidth, int clientHeight);
     void createPageButtons(int clientWidth, int clientHeight);
     void destroyPageButtons();
-    HWND insertAfter() const { return OverTop ? HWND_TOPMOST : HWND_NOTOPMOST; }
+    // Out of the topmost band while a full-screen program is open.
+    HWND insertAfter() const
+    {
+        return OverTop ? (fullScreenApp_ ? HWND_BOTTOM : HWND_TOPMOST) : HWND_NOTOPMOST;
+    }
+    void moveBitmapButtons(int clientWidth, int clientHeight);
+    // The monitor, its edges and DPI, read again at each placement.
+    void readScreen();
+    // Fonts and images for the current DPI, made anew when it changed.
+    void applyDpi();
+    void syncAppBar();
+    void removeAppBar();
+    void onAppBarNotify(UINT notification, LPARAM lParam);
 
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
     POINT lastTickPointer_{};
     bool tickSawMovement_ = false;
-    // The screen as the tick last read it; a height of 0 makes the next tick read it.
-    int tickScreenWidth_ = 0;
-    int tickScreenHeight_ = 0;
+    // Where the bar stands: the edges it docks and auto-hides at, its width,
+    // and whether a pointer off that monitor counts (a monitor the user chose).
+    struct Screen {
+        RECT edges{};
+        int width = 0;
+        bool confined = false;
+        int dpi = 96;
+    };
+    Screen screen_;
+    // Read again for the tick after a display change.
+    bool screenStale_ = true;
+    int dpi_ = 96;
+    // What the system said in WM_DPICHANGED, for the monitor the bar was on then.
+    UINT toldDpi_ = 0;
+    int toldDpiMonitor_ = 0;
+    int fontDpi_ = 96;
+    int artDpi_ = 96;
+    bool appBarRegistered_ = false;
+    bool fullScreenApp_ = false;
 };

@@ -3,6 +3,11 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <utility>
+
 #include "DialogTexts.h"
 #include "bar/BarSettings.h"
 #include "bar/LauncherBar.h"
@@ -14,15 +19,21 @@ constexpr int kCountBox = 1000;
 constexpr int kSpin = 1013;
 constexpr int kOverTopBox = 1014;
 constexpr int kSilentBox = 1015;
+constexpr int kAppBarBox = 1016;
+constexpr int kShowIconsBox = 1017;
+constexpr int kMonitorList = 1018;
+constexpr int kHotKeyBox = 1019;
+// A list of monitors longer than any desk holds.
+constexpr int kMostMonitors = 16;
 
 } // namespace
 
 SettingsDialog::SettingsDialog(LauncherBar& bar)
     : Dialog(kSettingsTemplate, bar.hwnd()), OverTop(bar.OverTop), Silent(bar.Silent), MenuSize(bar.MenuSize),
-      bar_(bar)
+      AppBar(bar.AppBar), ShowIcons(bar.ShowIcons), Monitor(bar.Monitor), HotKey(bar.HotKey), bar_(bar)
 {
-    // The spin control's class must exist before the template is read.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+    // The spin and hotkey controls' classes must exist before the template is read.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
 }
 
@@ -32,6 +43,16 @@ bool SettingsDialog::onInitDialog()
     // Without a range the control counts from 100 down to 0, so its up arrow
     // would lower the count. Setting it leaves the box's text alone.
     SendDlgItemMessageA(hwnd(), kSpin, UDM_SETRANGE32, kMinMenuSize, kMaxMenuSize);
+    // The monitors there are, and the stored one even when it is not there now.
+    int monitors = GetSystemMetrics(SM_CMONITORS);
+    int shown = Monitor < 1 ? 1 : Monitor;
+    int count = std::min(std::max(monitors, shown), kMostMonitors);
+    for (int n = 1; n <= count; ++n)
+        SendDlgItemMessageA(hwnd(), kMonitorList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
+    SendDlgItemMessageA(hwnd(), kMonitorList, CB_SETCURSEL, static_cast<WPARAM>(std::min(shown, count) - 1), 0);
+    // A key alone would take that key from every program: a modifier is always added.
+    SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
+    SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETHOTKEY, static_cast<WPARAM>(HotKey & 0xFFFF), 0);
     return result;
 }
 
@@ -40,6 +61,15 @@ void SettingsDialog::exchange(DataExchange& dx)
     dx.checkBox(kOverTopBox, OverTop);
     dx.checkBox(kSilentBox, Silent);
     dx.integer(kCountBox, MenuSize);
+    dx.checkBox(kAppBarBox, AppBar);
+    dx.checkBox(kShowIconsBox, ShowIcons);
+    if (dx.toFields()) {
+        LRESULT chosen = SendDlgItemMessageA(hwnd(), kMonitorList, CB_GETCURSEL, 0, 0);
+        // Untouched, a stored value below 1 stays as it is.
+        if (chosen != CB_ERR && !(Monitor < 1 && chosen == 0))
+            Monitor = static_cast<int>(chosen) + 1;
+        HotKey = static_cast<int>(SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    }
 }
 
 void SettingsDialog::onOk()
@@ -57,7 +87,7 @@ void SettingsDialog::onOk()
         MenuSize = kMaxMenuSize;
     }
     const WinApp& app = *WinApp::instance();
-    const int before[] = {bar_.MenuSize, bar_.OverTop, bar_.Silent};
+    const int before[] = {bar_.MenuSize, bar_.OverTop, bar_.Silent, bar_.AppBar, bar_.ShowIcons, bar_.Monitor, bar_.HotKey};
     ProfileWrites writes(app);
     writes.writeInt("Env", "Current", bar_.Current);
     bar_.MenuSize = MenuSize;
@@ -67,11 +97,25 @@ void SettingsDialog::onOk()
     bar_.Silent = Silent;
     writes.writeInt("Env", "Silent", bar_.Silent);
     writes.write("Env", "MenuPos", std::to_string(bar_.MenuPos));
+    // The newer keys, after the five, and only those the user changed.
+    const std::pair<const char*, std::pair<int*, int>> newer[] = {
+        {"AppBar", {&bar_.AppBar, AppBar}},
+        {"ShowIcons", {&bar_.ShowIcons, ShowIcons}},
+        {"Monitor", {&bar_.Monitor, Monitor}},
+        {"HotKey", {&bar_.HotKey, HotKey}},
+    };
+    for (const auto& [key, field] : newer) {
+        if (*field.first != field.second) {
+            *field.first = field.second;
+            writes.writeInt("Env", key, field.second);
+        }
+    }
     if (!writes.commit()) {
         // Not saved: the bar keeps its settings and the dialog stays open, to try again or cancel.
-        bar_.MenuSize = before[0];
-        bar_.OverTop = before[1];
-        bar_.Silent = before[2];
+        int* fields[] = {&bar_.MenuSize, &bar_.OverTop, &bar_.Silent, &bar_.AppBar, &bar_.ShowIcons, &bar_.Monitor,
+                         &bar_.HotKey};
+        for (std::size_t i = 0; i < std::size(fields); ++i)
+            *fields[i] = before[i];
         app.reportWriteFailure(hwnd());
         return;
     }

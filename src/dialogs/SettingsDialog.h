@@ -1,4 +1,4 @@
-// The settings dialog: number of divisions, always on top, auto-hide.
+// The settings dialog: number of divisions, always on top, auto-hide, and the options beyond them.
 #pragma once
 
 #include "framework/Dialog.h"
@@ -13,6 +13,11 @@ public:
     int OverTop;
     int Silent;
     int MenuSize;
+    // Written only when the user changed them, so a profile without them stays without them.
+    int AppBar;
+    int ShowIcons;
+    int Monitor;
+    int HotKey;
 
 protected:
     bool onInitDialog() override;

@@ -1,7 +1,8 @@
-// Owner-drawn bitmap buttons.
+// Owner-drawn bitmap buttons, and their art at any DPI.
 #include "BitmapButton.h"
 
 #include "WinApp.h"
+#include "Dpi.h"
 
 bool BitmapButton::create(const char* caption, const RECT& rect, HWND parent, int id)
 {
@@ -16,13 +17,73 @@ bool BitmapButton::loadImages(const char* upName, const char* downName)
     return up_ && down_;
 }
 
+void BitmapButton::scaleTo(int dpi)
+{
+    bool art = dpi == kBaseDpi || !up_ || !down_;
+    scaledUp_.reset(art ? nullptr : scaleArt(up_.get(), dpi));
+    scaledDown_.reset(art ? nullptr : scaleArt(down_.get(), dpi));
+}
+
 void BitmapButton::draw(const DRAWITEMSTRUCT& item) const
 {
-    HBITMAP image = (item.itemState & ODS_SELECTED) ? down_.get() : up_.get();
+    bool down = (item.itemState & ODS_SELECTED) != 0;
+    HBITMAP image = down ? (scaledDown_ ? scaledDown_.get() : down_.get()) : (scaledUp_ ? scaledUp_.get() : up_.get());
     if (!image)
         return;
     MemoryDc source(item.hDC);
     DcSelection selection(source.get(), image);
     const RECT& r = item.rcItem;
     BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, SRCCOPY);
+}
+
+HBITMAP scaleArt(HBITMAP art, int dpi)
+{
+    BITMAP info{};
+    if (!GetObjectA(art, sizeof info, &info) || info.bmWidth < 4 || info.bmHeight < 4)
+        return nullptr;
+    const int w0 = info.bmWidth, h0 = info.bmHeight;
+    const int w = scaled(w0, dpi), h = scaled(h0, dpi);
+    const int t = dpi / kBaseDpi > 1 ? dpi / kBaseDpi : 1;
+    const int k = (dpi + kBaseDpi / 2) / kBaseDpi > 1 ? (dpi + kBaseDpi / 2) / kBaseDpi : 1;
+    // The art's frame: one line left and top, two right and bottom.
+    const int inW0 = w0 - 3, inH0 = h0 - 3;
+    const int inW = w - 3 * t, inH = h - 3 * t;
+    if (inW < 1 || inH < 1)
+        return nullptr;
+
+    HDC screen = GetDC(nullptr);
+    HBITMAP result = CreateCompatibleBitmap(screen, w, h);
+    MemoryDc source(screen);
+    MemoryDc target(screen);
+    ReleaseDC(nullptr, screen);
+    if (!result || !source.get() || !target.get()) {
+        if (result)
+            DeleteObject(result);
+        return nullptr;
+    }
+    {
+        DcSelection from(source.get(), art);
+        DcSelection to(target.get(), result);
+        HDC s = source.get();
+        HDC d = target.get();
+        SetStretchBltMode(d, COLORONCOLOR);
+        Brush inside(CreateSolidBrush(GetPixel(s, 1, 1)));
+        RECT all{0, 0, w, h};
+        FillRect(d, &all, inside.get());
+        // The inside, scaled and centred; what falls outside the frame is background.
+        IntersectClipRect(d, t, t, t + inW, t + inH);
+        StretchBlt(d, t + (inW - inW0 * k) / 2, t + (inH - inH0 * k) / 2, inW0 * k, inH0 * k, s, 1, 1, inW0, inH0,
+                   SRCCOPY);
+        SelectClipRgn(d, nullptr);
+        // The edges, each of one colour along its length, and the corners.
+        StretchBlt(d, t, 0, inW, t, s, 1, 0, inW0, 1, SRCCOPY);
+        StretchBlt(d, t, h - 2 * t, inW, 2 * t, s, 1, h0 - 2, inW0, 2, SRCCOPY);
+        StretchBlt(d, 0, t, t, inH, s, 0, 1, 1, inH0, SRCCOPY);
+        StretchBlt(d, w - 2 * t, t, 2 * t, inH, s, w0 - 2, 1, 2, inH0, SRCCOPY);
+        StretchBlt(d, 0, 0, t, t, s, 0, 0, 1, 1, SRCCOPY);
+        StretchBlt(d, w - 2 * t, 0, 2 * t, t, s, w0 - 2, 0, 2, 1, SRCCOPY);
+        StretchBlt(d, 0, h - 2 * t, t, 2 * t, s, 0, h0 - 2, 1, 2, SRCCOPY);
+        StretchBlt(d, w - 2 * t, h - 2 * t, 2 * t, 2 * t, s, w0 - 2, h0 - 2, 2, 2, SRCCOPY);
+    }
+    return result;
 }

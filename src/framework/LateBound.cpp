@@ -76,6 +76,28 @@ BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info)
     return FALSE;
 }
 
+UINT_PTR WINAPI shAppBarMessage(DWORD message, APPBARDATA* data)
+{
+    static auto function = entry<decltype(&SHAppBarMessage)>("shell32.dll", "SHAppBarMessage");
+    return function ? function(message, data) : 0;
+}
+
+UINT monitorDpi(HMONITOR monitor)
+{
+    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static auto function = entry<GetDpiForMonitor>("shcore.dll", "GetDpiForMonitor");
+    UINT x = 0, y = 0;
+    // 0: MDT_EFFECTIVE_DPI, what the user's scaling asks for.
+    return function && function(monitor, 0, &x, &y) == S_OK ? x : 0;
+}
+
+UINT windowDpi(HWND window)
+{
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static auto function = entry<GetDpiForWindow>("user32.dll", "GetDpiForWindow");
+    return function ? function(window) : 0;
+}
+
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog)
 {
     static auto function = entry<decltype(&GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");

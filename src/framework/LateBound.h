@@ -18,6 +18,11 @@ BOOL WINAPI shellNotifyIconA(DWORD message, PNOTIFYICONDATAA data);
 HINSTANCE WINAPI shellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory,
                                INT show);
 BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info);
+UINT_PTR WINAPI shAppBarMessage(DWORD message, APPBARDATA* data);
+// The DPI of a monitor (Windows 8.1 and later) or of a window (Windows 10 1607
+// and later); 0 where the system has no such call.
+UINT monitorDpi(HMONITOR monitor);
+UINT windowDpi(HWND window);
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog);
 
 } // namespace lateBound

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "Dpi.h"
+
 namespace {
 
 // Wide enough for a path on one line; longer lines wrap.
@@ -57,6 +59,29 @@ void ToolTip::setText(HWND tool, const std::string& text)
     info = toolFor(owner, tool);
     info.lpszText = wide.data(); // the control keeps a copy
     SendMessageW(hwnd_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void ToolTip::setDpi(int dpi)
+{
+    if (!hwnd_ || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    SendMessageW(hwnd_, TTM_SETMAXTIPWIDTH, 0, scaled(kMaxTipWidth, dpi));
+    // The system's tip font is made for its own DPI; a monitor of another scaling gets it scaled.
+    HDC screen = GetDC(nullptr);
+    int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    HFONT font = nullptr;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics; // the record every Windows takes (no Vista padding)
+    if (dpi != systemDpi && systemDpi > 0 && SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        metrics.lfStatusFont.lfHeight = MulDiv(metrics.lfStatusFont.lfHeight, dpi, systemDpi);
+        font = CreateFontIndirectA(&metrics.lfStatusFont);
+    }
+    // The control's own font stays untouched until another DPI asks for one.
+    if (font || font_)
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    font_.reset(font);
 }
 
 void ToolTip::hideWhile(bool hidden)

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "Handles.h"
 #include "Window.h"
 
 class ToolTip : public SubclassedControl {
@@ -14,6 +15,8 @@ public:
     void setText(HWND tool, const std::string& text);
     // Before the window goes, so no tool outlives it.
     void remove(HWND tool);
+    // The tips' font and width for a DPI; at the system's DPI the control's own font.
+    void setDpi(int dpi);
     // Takes a shown tip away and shows none until called again with false,
     // whatever timer the control has already started.
     void hideWhile(bool hidden);
@@ -23,4 +26,6 @@ protected:
 
 private:
     bool hidden_ = false;
+    int dpi_ = 0;
+    Font font_;
 };

@@ -64,12 +64,16 @@ def _output(args, timeout=10):
                           timeout=timeout).stdout.decode("utf-8", "replace")
 
 
-def _start_xvfb():
-    """Our own 1024x768 display, so the layout is known and no other window is in the way."""
+def _start_xvfb(two_monitors=False):
+    """Our own 1024x768 display, so the layout is known and no other window is in the way;
+    or two monitors, 1024x768 and 800x600, both at 0,0 as Xinerama shows them to Wine."""
     global _xvfb
     read_end, write_end = os.pipe()
-    _xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                              "-nolisten", "tcp"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+    screens = ["-screen", "0", "1024x768x24"]
+    if two_monitors:
+        screens = ["+xinerama", "-extension", "RANDR"] + screens + ["-screen", "1", "800x600x24"]
+    _xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end)] + screens + ["-nolisten", "tcp"],
+                             pass_fds=(write_end,), stdin=subprocess.DEVNULL,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as f:
@@ -108,13 +112,13 @@ def _build_xdnd_drop():
     subprocess.run(["cc", "-O2", "-Wall", "-Wextra", "-o", XDND_DROP, source, "-lX11"], check=True)
 
 
-def start():
+def start(two_monitors=False):
     """Display, prefix (made once), wineserver; call once per process before any journey."""
     global _env
     for name in ("ZEL32.EXE", "record_args.exe"):
         if not os.path.exists(os.path.join(TREE, name)):
             raise RuntimeError("%s is missing in %s: build the i686 tree first" % (name, TREE))
-    display = _start_xvfb()
+    display = _start_xvfb(two_monitors)
     _env = dict(os.environ, DISPLAY=display, WINEPREFIX=PREFIX, WINEARCH="win64", WINEDEBUG="-all",
                 LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=",
                 ZEL_RECORD_LOG="C:\\e2e\\record.log")
@@ -129,6 +133,12 @@ def start():
     _run(["wineserver", "-p"])
     # Wine's own background processes come up here, not in the first journey's timing.
     _run([WINE, "rundll32.exe", "user32.dll,GetDesktopWindow"], check=False)
+
+
+def use_two_monitors():
+    """Wine and its display anew, with two monitors."""
+    stop()
+    start(two_monitors=True)
 
 
 def stop():
@@ -341,7 +351,8 @@ class Bar:
                                         stderr=subprocess.DEVNULL)
         self.window = next(iter(wait_window(BAR_TITLE)))
         # Painted: SYSMENU, the first launch button and the help button show no unpainted black.
-        wait_for(lambda: all(Shot().rgb(x, self.top() + 4) != (0, 0, 0) for x in (5, 75, 930)),
+        x0, _, width, _ = self.geometry()
+        wait_for(lambda: all(Shot().rgb(x0 + x, self.top() + 4) != (0, 0, 0) for x in (5, 75, width - 94)),
                  "the bar painted")
 
     def geometry(self):

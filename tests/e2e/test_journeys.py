@@ -170,6 +170,16 @@ class Journeys(unittest.TestCase):
             e2e.move(*PARK)
             time.sleep(0.3)
 
+    def test_second_monitor(self):
+        e2e.use_two_monitors()
+        # The second monitor's width at its bottom edge; one that is not there means the primary.
+        e2e.write_ini("[Env]\nMonitor=2\n")
+        bar = self.start_bar()
+        self.assertEqual(bar.geometry(), (0, 581, 800, 19))
+        self.assertEqual(bar.quit_with_menu(), 0)
+        e2e.write_ini("[Env]\nMonitor=3\n")
+        self.assertEqual(self.start_bar().geometry(), (0, 749, 1024, 19))
+
     def test_auto_hide(self):
         e2e.write_ini("[Env]\nMenuPos=0\nSilent=0\n")
         bar = self.start_bar()

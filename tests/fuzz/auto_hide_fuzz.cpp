@@ -7,11 +7,11 @@
 #include "bar/AutoHide.h"
 #include "fuzz_support.h"
 
-// Nine 32-bit little-endian integers, the fields in order (iconic: the low bit);
-// missing bytes are zero.
+// Nine 32-bit little-endian integers, the fields in order (iconic: the low bit), then a DPI
+// picked from the common ones; missing bytes are zero.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::int32_t field[9] = {};
+    std::int32_t field[10] = {};
     if (size > 0)
         std::memcpy(field, data, size < sizeof field ? size : sizeof field);
     AutoHideInput in{};
@@ -24,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     in.screenHeight = field[6];
     in.barHeight = field[7];
     in.silentSize = field[8];
+    const int dpis[] = {96, 120, 144, 168, 192, 288};
+    in.dpi = dpis[static_cast<std::uint32_t>(field[9]) % 6];
 
     AutoHideResult out = autoHideStep(in);
     FUZZ_CHECK(out.count >= 0 && out.count <= kMaxSlideMoves);
@@ -43,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     for (int i = 0; i < out.count; ++i) {
         const SlideMove& move = out.moves[static_cast<std::size_t>(i)];
-        FUZZ_CHECK(move.height >= 1 && move.height <= in.barHeight);
+        FUZZ_CHECK(move.height >= 1 && move.height <= scaled(in.barHeight, in.dpi));
         FUZZ_CHECK(move.y == (in.menuPos != 0 ? in.screenHeight - move.height : 0));
         if (i > 0) {
             int before = out.moves[static_cast<std::size_t>(i - 1)].height;

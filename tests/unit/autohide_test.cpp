@@ -131,3 +131,51 @@ TEST(AutoHide, OffUserHiddenOrMinimisedDoesNothing)
 }
 
 } // namespace
+
+TEST(AutoHide, AtAnotherDpiTheBandsAndTheNineMovesScale)
+{
+    // 144 DPI: a 29-pixel bar, a 15-pixel band (10 scaled), a 3-pixel strip.
+    auto at144 = [](int menuPos, int shown, int y) {
+        AutoHideInput in{1, 0, false, shown, menuPos, y, kSy, 19, 10};
+        in.dpi = 144;
+        return autoHideStep(in);
+    };
+    const std::vector<int> retract{27, 24, 21, 18, 15, 12, 9, 6, 3};
+    const std::vector<int> slideOut{5, 8, 11, 14, 17, 20, 23, 26, 29};
+    EXPECT_TRUE(stays(at144(kBottom, 1, kSy - 44), 1));
+    EXPECT_EQ(moves(at144(kBottom, 1, kSy - 45)), anchored(retract, kBottom));
+    EXPECT_TRUE(stays(at144(kBottom, 0, kSy - 15), 0));
+    EXPECT_EQ(moves(at144(kBottom, 0, kSy - 14)), anchored(slideOut, kBottom));
+    EXPECT_TRUE(stays(at144(kTop, 0, 15), 0));
+    EXPECT_EQ(moves(at144(kTop, 0, 14)), anchored(slideOut, kTop));
+}
+
+TEST(AutoHide, OnAChosenMonitorOnlyItsEdgeCallsAndAFullScreenProgramHoldsTheBarIn)
+{
+    // A second monitor 800x600 at (1024, 100); the bar docked at its bottom edge.
+    auto on = [](int shown, int x, int y, bool held = false) {
+        AutoHideInput in{1, 0, false, shown, kBottom, y, 700, 19, 10};
+        in.screenTop = 100;
+        in.confined = true;
+        in.screenLeft = 1024;
+        in.screenRight = 1824;
+        in.pointerX = x;
+        in.held = held;
+        return autoHideStep(in);
+    };
+    EXPECT_EQ(on(0, 1500, 699).barShown, 1);
+    EXPECT_EQ(on(0, 1500, 699).moves[0], (SlideMove{697, 3}));
+    // The same height on the first monitor, or below the edge on a monitor under it: no call.
+    EXPECT_TRUE(stays(on(0, 500, 699), 0));
+    EXPECT_TRUE(stays(on(0, 1500, 700), 0));
+    // A shown bar goes in when the pointer leaves its monitor, whatever the height.
+    EXPECT_TRUE(stays(on(1, 1500, 690), 1));
+    EXPECT_EQ(on(1, 500, 690).barShown, 0);
+    // While a full-screen program is open the bar stays in; it may still go in.
+    EXPECT_TRUE(stays(on(0, 1500, 699, true), 0));
+    EXPECT_EQ(on(1, 1500, 300, true).barShown, 0);
+    // Unconfined (the primary monitor, as the bar always measured it): x plays no part.
+    AutoHideInput spec{1, 0, false, 0, kBottom, kSy - 1, kSy, 19, 10};
+    spec.pointerX = -5000;
+    EXPECT_EQ(autoHideStep(spec).barShown, 1);
+}

@@ -105,6 +105,9 @@ TEST(ModulePaths, ProfileAndHelpNamesFollowTheModule)
     EXPECT_EQ(helpPathFor("C:\\Tools\\ZEL32.EXE", cp932Lead), "C:\\Tools\\ZEL32.HLP");
     EXPECT_EQ(helpPathFor("C:\\Tools.v2\\ZEL32", cp932Lead), "C:\\Tools.v2\\ZEL32.HLP");
     EXPECT_EQ(helpPathFor("C:\\a\\b.c.exe", cp932Lead), "C:\\a\\b.c.HLP");
+    // A profile beside the program, for a portable install.
+    EXPECT_EQ(portableProfileFor("C:\\Tools\\ZEL32.EXE", cp932Lead), "C:\\Tools\\ZEL32.INI");
+    EXPECT_EQ(portableProfileFor("D:\\\x95\x5C.v2\\zel", cp932Lead), "D:\\\x95\x5C.v2\\zel.INI");
 }
 
 } // namespace

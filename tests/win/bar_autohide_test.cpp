@@ -179,3 +179,24 @@ TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndABandBelowTwoStillCallsIt
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AutoHideBar, AFullScreenProgramTakesTheBarOutOfTheTopmostBandAndHoldsItIn)
+{
+    // The shell says so to an application desktop toolbar; Wine never does, so the test does.
+    open("[Env]\r\nAppBar=1\r\nSilent=1\r\n");
+    auto topmost = [&] { return (GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_TRUE(topmost());
+    EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy);
+    SendMessageA(bar->hwnd(), WM_BAR_APPBAR, ABN_FULLSCREENAPP, TRUE);
+    EXPECT_FALSE(topmost());
+    EXPECT_RECT(tickAt(sy - 1), 0, sy - 2, width, sy);
+    EXPECT_FALSE(topmost());
+    SendMessageA(bar->hwnd(), WM_BAR_APPBAR, ABN_FULLSCREENAPP, FALSE);
+    EXPECT_TRUE(topmost());
+    EXPECT_RECT(tickAt(sy - 1), 0, sy - 19, width, sy);
+    EXPECT_TRUE(topmost());
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "bar/BarIds.h"
 #include "bar/LauncherBar.h"
 #include "support.h"
 
@@ -361,6 +362,77 @@ TEST_F(BarWindow, RelayoutPutsAHiddenOrRetractedBarBackAtFullHeight)
     EXPECT_TRUE(IsWindowVisible(bar->hwnd()));
     EXPECT_EQ(bar->barShown, 1);
     EXPECT_EQ(bar->userHidden, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarWindow, AtAnotherDpiEverySizeScalesAndTheArtStaysCrisp)
+{
+    open("[Env]\r\nMenuPos=0\r\n");
+    int W = GetSystemMetrics(SM_CXFULLSCREEN);
+    auto changeDpi = [&](int dpi) {
+        RECT suggested{0, 0, W, 19};
+        SendMessageA(bar->hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        pumpMessages(300);
+    };
+    auto fontHeight = [&](int id) {
+        LOGFONTA font{};
+        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(GetDlgItem(bar->hwnd(), id), WM_GETFONT, 0, 0)), sizeof font,
+                   &font);
+        return font.lfHeight;
+    };
+    // 192 DPI: every size doubled, and the art doubled pixel for pixel.
+    changeDpi(192);
+    EXPECT_TRUE(sameRect(childRect(1100), RECT{0, 0, 38, 38})) << show(childRect(1100));
+    EXPECT_TRUE(sameRect(childRect(1110), RECT{W - 40, 0, W, 38})) << show(childRect(1110));
+    EXPECT_TRUE(sameRect(childRect(2000), RECT{38, 0, 38 + (W - 238) / 8, 38})) << show(childRect(2000));
+    EXPECT_EQ(fontHeight(2000), 24);
+    EXPECT_EQ(fontHeight(1150), 24);
+    int wrong = 0;
+    for (int y = 0; y < 38; ++y)
+        for (int x = 0; x < 40; ++x)
+            wrong += screenPixel(W - 40 + x, y) != tilePixel("ICON", false, x / 2, y / 2);
+    for (int y = 0; y < 38; ++y)
+        for (int x = 0; x < 38; ++x)
+            wrong += screenPixel(x, y) != sysMenuPixel(false, x / 2, y / 2);
+    EXPECT_EQ(wrong, 0);
+
+    // 144 DPI: 29 high, tiles 30 wide; the art keeps its five colours, its frame at the edges.
+    changeDpi(144);
+    RECT r{};
+    GetWindowRect(bar->hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 29);
+    EXPECT_TRUE(sameRect(childRect(1130), RECT{W - 90, 0, W - 60, 29})) << show(childRect(1130));
+    EXPECT_EQ(fontHeight(2000), 18);
+    int foreign = 0, frame = 0;
+    for (int y = 0; y < 29; ++y) {
+        for (int x = 0; x < 30; ++x) {
+            COLORREF c = screenPixel(W - 60 + x, y); // NEXT
+            foreign += c != kBlack && c != kWhite && c != kLight && c != kDark && c != kRed;
+            if (x == 29 || y == 28)
+                frame += c != kBlack;
+            else if (x == 28 || y == 27)
+                frame += c != kDark;
+            else if (x == 0 || y == 0)
+                frame += c != kWhite;
+        }
+    }
+    EXPECT_EQ(foreign, 0);
+    EXPECT_EQ(frame, 0);
+
+    // Back at 96: the spec's bar, pixel for pixel.
+    changeDpi(96);
+    GetWindowRect(bar->hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 19);
+    EXPECT_TRUE(sameRect(childRect(1110), RECT{W - 20, 0, W, 19}));
+    EXPECT_EQ(fontHeight(2000), 12);
+    wrong = 0;
+    for (int y = 0; y < 19; ++y)
+        for (int x = 0; x < 20; ++x)
+            wrong += screenPixel(W - 20 + x, y) != tilePixel("ICON", false, x, y);
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace

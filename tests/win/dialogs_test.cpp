@@ -174,9 +174,16 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
                             {1013, "msctls_updown32", "Spin1", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, {81, 7, 7, 11}},
                             {1014, "Button", "\x8f\xed\x82\xc9\x8e\xe8\x91\x4f\x82\xc9\x95\x5c\x8e\xa6", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 23, 72, 10}},
                             {1015, "Button", "\x8e\xa9\x93\xae\x93\x49\x82\xc9\x89\x42\x82\xb7", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 38, 64, 10}},
-                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 57, 37, 14}},
-                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 57, 37, 14}},
+                            // The options beyond them, below; the buttons at the bottom.
+                            {1016, "Button", "\x89\xe6\x96\xca\x92\x5b\x82\xf0\x90\xe8\x97\x4c\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 53, 92, 10}},
+                            {1017, "Button", "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xf0\x95\x5c\x8e\xa6\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 68, 92, 10}},
+                            {1018, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP, 0, {55, 82, 33, 80}},
+                            {1019, "msctls_hotkey32", "", WS_TABSTOP, WS_EX_CLIENTEDGE, {44, 99, 60, 12}},
+                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 118, 37, 14}},
+                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 118, 37, 14}},
                             {-1, "Static", "\x95\xaa\x8a\x84\x90\x94(1-16)", SS_LEFT | WS_GROUP, 0, {5, 8, 49, 8}},
+                            {-1, "Static", "\x83\x82\x83\x6a\x83\x5e\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 84, 49, 8}},
+                            {-1, "Static", "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 101, 38, 8}},
                         },
                         report);
                     // The up arrow key in the box raises the count.
@@ -271,6 +278,31 @@ TEST_F(Dialogs, SettingsSaveWritesFiveKeysAndStoresTheChecksCancelWritesNothing)
     EXPECT_EQ(fileBytes(ownIniPath()), before);
     EXPECT_EQ(bar->Silent, 1);
     EXPECT_EQ(bar->MenuSize, 8);
+
+    // The newer keys follow the five, only where the user changed them: a stored monitor
+    // that is not there now is still offered and kept.
+    putFile(ownIniPath(), "[Env]\r\nMonitor=3\r\n");
+    bar->Monitor = 3;
+    std::string monitors, shownMonitor;
+    Driver::run([&] { run.result = bar->openSettings(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kSettingsCaption);
+                    if (!dialog)
+                        return;
+                    monitors = std::to_string(SendDlgItemMessageA(dialog, 1018, CB_GETCOUNT, 0, 0));
+                    shownMonitor = d.text(dialog, 1018);
+                    SendDlgItemMessageA(dialog, 1016, BM_SETCHECK, BST_CHECKED, 0);
+                    SendDlgItemMessageA(dialog, 1019, HKM_SETHOTKEY, MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+                    d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(monitors, "3");
+    EXPECT_EQ(shownMonitor, "3");
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMonitor=3\r\nCurrent=0\r\nMenuSize=8\r\nOverTop=0\r\nSilent=1\r\n"
+                                       "MenuPos=0\r\nAppBar=1\r\nHotKey=" +
+                                           std::to_string(MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT)) + "\r\n");
+    EXPECT_EQ(bar->AppBar, 1);
+    EXPECT_EQ(bar->ShowIcons, 0);
 }
 
 // ---- item editor ----

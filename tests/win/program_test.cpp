@@ -58,12 +58,20 @@ TEST(Program, AMinimisedStartPlacesTheBarThenMinimisesIt)
     DeleteFileA(exe.c_str());
 }
 
-TEST(Program, CarriesNoManifestAndItsImages)
+TEST(Program, CarriesItsDpiManifestAndItsImages)
 {
     std::string exe = testDirectory() + "ZEL32.EXE";
     HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */), nullptr);
+    // Per-monitor aware; no execution level (it would end file virtualisation) and no Common Controls 6.
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+    ASSERT_NE(found, nullptr);
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                         SizeofResource(module, found));
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
     for (const char* image : {"SYSMENUU", "SYSMENUD", "ICONU", "ICOND", "CHANGEU", "CHANGED", "NEXTU", "NEXTD",
                               "BEFOREU", "BEFORED"}) {
         HBITMAP bitmap = LoadBitmapA(module, image);
@@ -143,6 +151,110 @@ TEST(Program, CarriesItsVersionInJapaneseAndEnglish)
         ASSERT_NE(text, nullptr) << path;
         EXPECT_EQ(std::string(text), v.text) << path;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Another application desktop toolbar at the bottom, as a taskbar is: registered first.
+class OtherBar {
+public:
+    explicit OtherBar(int height)
+    {
+        window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "other bar", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+        APPBARDATA data = record();
+        data.uCallbackMessage = WM_APP + 1;
+        registered_ = SHAppBarMessage(ABM_NEW, &data) != 0;
+        setHeight(height);
+    }
+    ~OtherBar()
+    {
+        APPBARDATA data = record();
+        SHAppBarMessage(ABM_REMOVE, &data);
+        DestroyWindow(window_);
+    }
+    bool registered() const { return registered_; }
+    void setHeight(int height)
+    {
+        APPBARDATA data = record();
+        data.uEdge = ABE_BOTTOM;
+        int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
+        data.rc = RECT{0, sy - height, sx, sy};
+        SHAppBarMessage(ABM_QUERYPOS, &data);
+        data.rc.top = data.rc.bottom - height;
+        SHAppBarMessage(ABM_SETPOS, &data);
+    }
+
+private:
+    APPBARDATA record() const
+    {
+        APPBARDATA data{};
+        data.cbSize = sizeof data;
+        data.hWnd = window_;
+        return data;
+    }
+    HWND window_ = nullptr;
+    bool registered_ = false;
+};
+
+TEST(Program, AsAnApplicationBarItStandsAboveAnotherFollowsItAndLeavesNoRoomBehind)
+{
+    int sy = GetSystemMetrics(SM_CYSCREEN);
+    OtherBar other(30);
+    ASSERT_TRUE(other.registered());
+    std::string exe = copyProgram("ZELAPP.EXE");
+    // A bar that kept its room after it ended would push every later one up by 19.
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        putFile(windowsIniPath("ZELAPP.INI"), "[Env]\r\nAppBar=1\r\n");
+        Started started = startProgram(exe, SW_SHOWNORMAL);
+        ASSERT_NE(started.bar, nullptr);
+        EXPECT_EQ(windowRect(started.bar).top, sy - 30 - 19);
+        EXPECT_EQ(windowRect(started.bar).bottom, sy - 30);
+        if (run == 2) {
+            // The other bar grows: the shell tells ours, which moves up with it.
+            other.setHeight(40);
+            for (int i = 0; i < 100 && windowRect(started.bar).top != sy - 40 - 19; ++i)
+                Sleep(20);
+            EXPECT_EQ(windowRect(started.bar).top, sy - 40 - 19);
+        }
+        // Ended by Quit, then by a close request.
+        if (run == 1)
+            EXPECT_EQ(closeProgram(started), 0);
+        else {
+            PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+            EXPECT_EQ(waitForExit(started), 0);
+        }
+    }
+    removeFile(windowsIniPath("ZELAPP.INI"));
+    DeleteFileA(exe.c_str());
+}
+
+TEST(Program, AProfileBesideTheProgramIsItsProfile)
+{
+    // Portable use: a folder of its own, the profile beside the program; the Windows folder's stays untouched.
+    std::string folder = testDirectory() + "zel portable";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string exe = folder + "\\ZELPORT.EXE";
+    ASSERT_TRUE(CopyFileA((testDirectory() + "ZEL32.EXE").c_str(), exe.c_str(), FALSE));
+    std::string beside = folder + "\\ZELPORT.INI";
+    putFile(beside, "[Env]\r\nMenuPos=0\r\nMenuSize=2\r\n");
+    removeFile(windowsIniPath("ZELPORT.INI"));
+    Started started = startProgram(exe, SW_SHOWNORMAL);
+    ASSERT_NE(started.bar, nullptr);
+    EXPECT_EQ(windowRect(started.bar).top, 0);
+    EXPECT_NE(GetDlgItem(started.bar, 2001), nullptr);
+    EXPECT_EQ(GetDlgItem(started.bar, 2002), nullptr);
+    PostMessageA(started.bar, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_EQ(waitForExit(started), 0);
+    EXPECT_EQ(fileBytes(beside), "[Env]\r\nMenuPos=0\r\nMenuSize=2\r\nCurrent=0\r\nSilentSize=10\r\nOverTop=1\r\n"
+                                 "Silent=0\r\n");
+    EXPECT_EQ(GetFileAttributesA(windowsIniPath("ZELPORT.INI").c_str()), INVALID_FILE_ATTRIBUTES);
+    removeFile(beside);
+    DeleteFileA(exe.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 } // namespace
