@@ -7,7 +7,7 @@ endif()
 string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
 set(allowed KERNEL32.DLL USER32.DLL GDI32.DLL SHELL32.DLL COMCTL32.DLL COMDLG32.DLL ADVAPI32.DLL MSVCRT.DLL)
 # Loaded at first use (src/framework/LateBound.h), so that they cost nothing at start.
-set(late SHELL32.DLL COMDLG32.DLL)
+set(late SHELL32.DLL COMDLG32.DLL COMCTL32.DLL ADVAPI32.DLL)
 if(NOT lines)
   message(FATAL_ERROR "no imports found in ${EXE}")
 endif()

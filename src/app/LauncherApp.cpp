@@ -25,16 +25,24 @@ bool LauncherApp::wantsIdleTicks() const
     return main && main->needsTicks();
 }
 
-bool LauncherApp::onIdleTick()
+IdleTickResult LauncherApp::onIdleTick()
 {
     LauncherBar* main = bar();
     if (!main)
-        return false;
+        return {};
     HWND window = main->hwnd();
     SendMessageA(window, WM_BAR_IDLE_TICK, 0, 0);
     // The tick may have ended the bar.
     main = bar();
-    return main && main->hwnd() == window && main->tickSawMovement();
+    if (!main || main->hwnd() != window)
+        return {};
+    return main->lastTick();
+}
+
+bool LauncherApp::preTranslateMessage(const MSG& msg)
+{
+    LauncherBar* main = bar();
+    return main && main->translateKey(msg);
 }
 
 LauncherBar* LauncherApp::bar() const

@@ -10,8 +10,10 @@ public:
     bool initInstance() override;
     // The bar decides: it needs ticks only while auto-hide watches the pointer.
     bool wantsIdleTicks() const override;
-    // A tick for the main window; true when the bar saw the pointer move.
-    bool onIdleTick() override;
+    // A tick for the main window; the bar says what it saw.
+    IdleTickResult onIdleTick() override;
+    // The bar's keys: moving the focus, starting, paging, the menu, Esc.
+    bool preTranslateMessage(const MSG& msg) override;
 
     // The bar while it is the main window, else null.
     LauncherBar* bar() const;

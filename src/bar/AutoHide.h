@@ -94,3 +94,34 @@ constexpr AutoHideResult autoHideStep(const AutoHideInput& in)
     }
     return result;
 }
+
+// How far, in 96-DPI pixels, the pointer is from where the next tick would start
+// a slide: the band for a retracted bar, the retract line for a shown one. A
+// pointer on another monitor of a confined bar, or a held bar, is far.
+constexpr long autoHideDistance(const AutoHideInput& in)
+{
+    constexpr long kFar = 1L << 20;
+    if (!autoHideWatches(in.silent, in.userHidden, in.iconic))
+        return kFar;
+    long long y = in.pointerY;
+    long long s = scaledLong(in.silentSize, in.dpi);
+    long long h = scaledLong(in.barHeight, in.dpi);
+    bool bottom = in.menuPos != 0;
+    bool onMonitor = !in.confined || (in.pointerX >= in.screenLeft && in.pointerX < in.screenRight &&
+                                      y >= in.screenTop && y < in.screenHeight);
+    long long distance = 0;
+    if (in.barShown == 0) {
+        if (in.held || !onMonitor)
+            return kFar;
+        long long band = bottom ? (s < 2 ? 2 : s) : (s < 1 ? 1 : s);
+        distance = bottom ? (in.screenHeight - band + 1) - y : y - (in.screenTop + band - 1);
+    } else {
+        if (!onMonitor)
+            return 0;
+        distance = bottom ? y - (in.screenHeight - s - h - 1) : (in.screenTop + s + h + 1) - y;
+    }
+    if (distance <= 0)
+        return 0;
+    long long base = distance * kBaseDpi / (in.dpi > 0 ? in.dpi : kBaseDpi);
+    return base > kFar ? kFar : static_cast<long>(base);
+}

@@ -8,6 +8,7 @@
 #include "BarSettings.h"
 #include "BarTexts.h"
 #include "LauncherBar.h"
+#include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
 BarSystemCalls barSystemCalls;
@@ -39,13 +40,13 @@ constexpr MenuEntry kOtherMenu[] = {
 void enableShutdownPrivilege()
 {
     HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    if (!lateBound::openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
         return;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    if (lateBound::lookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        lateBound::adjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
     CloseHandle(token);
 }
 
@@ -53,19 +54,19 @@ void enableShutdownPrivilege()
 
 bool LauncherBar::needsTicks() const
 {
-    // The cheap path: flag tests first, IsIconic only when they pass.
-    return autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
+    // Held out while used by keyboard. The cheap path: flag tests first, IsIconic only when they pass.
+    return !keyboardMode_ && autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
 }
 
-bool LauncherBar::onIdleTick()
+IdleTickResult LauncherBar::onIdleTick()
 {
     // The loop asks before each tick; a tick sent by other means does nothing either.
     if (!needsTicks())
-        return false;
+        return {};
     // The tick's one pointer read: its answer also paces the loop.
     POINT pointer{};
     if (!barSystemCalls.cursorPos(&pointer))
-        return false;
+        return {};
     bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
     lastTickPointer_ = pointer;
     // Under Wine each metric costs several server calls: read once, again after a display change.
@@ -86,7 +87,8 @@ bool LauncherBar::onIdleTick()
     for (int i = 0; i < step.count; ++i)
         SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width, step.moves[i].height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    return moved;
+    in.barShown = barShown;
+    return IdleTickResult{moved, autoHideDistance(in)};
 }
 
 namespace {

@@ -15,8 +15,10 @@ INT_PTR LauncherBar::openSettings()
 {
     SettingsDialog dialog(*this);
     INT_PTR result = dialog.runModal();
-    if (result == IDOK)
+    if (result == IDOK) {
+        registerHotKey();
         layout();
+    }
     return result;
 }
 

@@ -7,6 +7,11 @@ constexpr unsigned WM_BAR_IDLE_TICK = 0x5BC;
 constexpr unsigned WM_BAR_TRAY_NOTIFY = 0x54D;
 // Callback of the shell for an application desktop toolbar.
 constexpr unsigned WM_BAR_APPBAR = 0x5BD;
+// Posted once the bar stands: its hotkey is another program's.
+constexpr unsigned WM_BAR_HOTKEY_TAKEN = 0x5BE;
+// Posted after a relayout: the launch buttons' icons, loaded while nothing waits.
+constexpr unsigned WM_BAR_LOAD_ICONS = 0x5BF;
+constexpr int kHotKeyId = 1;
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
 #endif

@@ -16,11 +16,11 @@ BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
 // Monitor N of the user's count: 1 the primary, then the others in the system's order.
 HMONITOR nthMonitor(int n)
 {
+    if (n <= 1)
+        return nullptr;
     std::vector<HMONITOR> monitors;
     EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
     HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    if (n <= 1)
-        return nullptr;
     int index = 1;
     for (HMONITOR monitor : monitors) {
         if (monitor == primary)
@@ -69,6 +69,11 @@ void LauncherBar::place()
 {
     // Read afresh at every placement, as the bar always did.
     readScreen();
+    placeOnScreen();
+}
+
+void LauncherBar::placeOnScreen()
+{
     syncAppBar();
     // Shown again: a bar the user had hidden is no longer hidden.
     userHidden = 0;

@@ -38,6 +38,9 @@ constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";
 // The .HTM page is there but nothing opens it; its path follows on the next line.
 constexpr const char kHelpNotOpenedText[] = "ヘルプを開けませんでした。";
 
+// The hotkey is another program's; its name follows on the next line.
+constexpr const char kHotKeyTakenText[] = "ホットキーはほかのプログラムが使っているため、登録できませんでした。";
+
 // Tooltips.
 constexpr const char kTipSysMenu[] = "コマンドメニュー（ダブルクリックで終了）";
 constexpr const char kTipIconHide[] = "ZELを隠す（通知領域のアイコンで再表示）";

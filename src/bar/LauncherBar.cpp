@@ -82,8 +82,8 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_BAR_IDLE_TICK:
-        // Answers 0 as it always did; the loop learns of movement from tickSawMovement().
-        tickSawMovement_ = onIdleTick();
+        // Answers 0 as it always did; the loop learns what the tick saw from lastTick().
+        lastTick_ = onIdleTick();
         return 0;
     case WM_BAR_TRAY_NOTIFY:
         onTrayNotify(static_cast<UINT>(lParam));
@@ -113,6 +113,23 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_DESTROY:
         removeAppBar();
+        if (hotKeyRegistered_)
+            UnregisterHotKey(hwnd(), kHotKeyId);
+        break;
+    case WM_HOTKEY:
+        if (wParam == kHotKeyId)
+            onHotKey();
+        return 0;
+    case WM_BAR_HOTKEY_TAKEN:
+        reportHotKeyTaken();
+        return 0;
+    case WM_BAR_LOAD_ICONS:
+        loadIcons();
+        return 0;
+    case WM_ACTIVATE:
+        // Another window took the keyboard.
+        if (LOWORD(wParam) == WA_INACTIVE)
+            endKeyboardMode(false);
         break;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
@@ -128,6 +145,7 @@ int LauncherBar::onCreate()
     if (result == -1)
         return -1;
     buildCommandMenu(); // sets the title too
+    registerHotKey();
     if (platformId == VER_PLATFORM_WIN32_WINDOWS) {
         taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
         addTrayIcon();
@@ -138,9 +156,15 @@ int LauncherBar::onCreate()
 
 void LauncherBar::onDrawItem(const DRAWITEMSTRUCT& item)
 {
+    int slot = slotOf(item.hwndItem);
+    if (slot >= 0) {
+        drawLaunchButton(item, slot);
+        return;
+    }
     for (const BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton}) {
         if (button->hwnd() == item.hwndItem) {
-            button->draw(item);
+            // The focus shows only while the bar is used by keyboard: the images stay the art.
+            button->draw(item, keyboardMode_);
             return;
         }
     }
@@ -193,7 +217,7 @@ int LauncherBar::layout()
     readScreen();
     dpi_ = screen_.dpi;
     applyDpi();
-    place();
+    placeOnScreen();
     RECT client;
     GetClientRect(hwnd(), &client);
     int width = client.right - client.left;
@@ -202,14 +226,15 @@ int LauncherBar::layout()
         tips.create();
         tips.setDpi(dpi_);
         createBitmapButtons(width, height);
+        createPageButtons(width, height);
     } else {
         MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
         loadItems();
-        destroyPageButtons();
         moveBitmapButtons(width, height);
+        refreshPageButtons(width, height);
     }
-    createPageButtons(width, height);
     updateTips();
+    requestIcons();
     return 0;
 }
 
@@ -284,17 +309,13 @@ void LauncherBar::moveBitmapButtons(int clientWidth, int clientHeight)
     }
 }
 
-void LauncherBar::destroyPageButtons()
+void LauncherBar::destroyLaunchButton(int slot)
 {
-    for (auto& button : launchButtons) {
-        if (button) {
-            tips.remove(button->hwnd());
-            button->destroy();
-            button.reset();
-        }
+    if (auto& button = launchButtons[slot]) {
+        tips.remove(button->hwnd());
+        button->destroy();
+        button.reset();
     }
-    tips.remove(helpButton.hwnd());
-    helpButton.destroy();
 }
 
 void LauncherBar::updateTips()
@@ -315,23 +336,135 @@ void LauncherBar::updateItemTip(int slot)
         tips.setText(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot]));
 }
 
+void LauncherBar::createLaunchButton(int slot, const RECT& rect)
+{
+    launchButtons[slot] = std::make_unique<LaunchButton>(slot);
+    LaunchButton& button = *launchButtons[slot];
+    // With icons the bar draws the button; its look is the push button's.
+    button.create(itemName[slot], rect, hwnd(), kLaunchIdBase + Current + slot, ShowIcons ? BS_OWNERDRAW : 0);
+    SendMessageA(button.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont.get()), TRUE);
+    ShowWindow(button.hwnd(), SW_SHOWNORMAL);
+    UpdateWindow(button.hwnd());
+}
+
 void LauncherBar::createPageButtons(int clientWidth, int clientHeight)
 {
-    WPARAM normal = reinterpret_cast<WPARAM>(normalFont.get());
-    for (int slot = 0; slot < MenuSize; ++slot) {
-        // Created accepting drops, as DragAcceptFiles would make it, without loading the shell at start.
-        launchButtons[slot] = std::make_unique<LaunchButton>(slot);
-        LaunchButton& button = *launchButtons[slot];
-        button.create("BUTTON", itemName[slot].c_str(), kPushButtonStyle,
-                      spanRect(launchSlotSpan(clientWidth, MenuSize, slot, metrics()), clientHeight), hwnd(),
-                      kLaunchIdBase + Current + slot, WS_EX_ACCEPTFILES);
-        SendMessageA(button.hwnd(), WM_SETFONT, normal, TRUE);
-        ShowWindow(button.hwnd(), SW_SHOWNORMAL);
-        UpdateWindow(button.hwnd());
-    }
+    for (int slot = 0; slot < MenuSize; ++slot)
+        createLaunchButton(slot, spanRect(launchSlotSpan(clientWidth, MenuSize, slot, metrics()), clientHeight));
     helpButton.create("BUTTON", kHelpCaption, kPushButtonStyle,
                       spanRect(helpSpan(clientWidth, MenuSize, metrics()), clientHeight), hwnd(), kIdHelpButton);
     SendMessageA(helpButton.hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont.get()), TRUE);
     ShowWindow(helpButton.hwnd(), SW_SHOWNORMAL);
     UpdateWindow(helpButton.hwnd());
+    pageFontDpi_ = dpi_;
+}
+
+namespace {
+
+// Gives a kept window the place a new one would have.
+void moveTo(HWND window, HWND parent, const RECT& want)
+{
+    RECT now{};
+    GetWindowRect(window, &now);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&now), 2);
+    if (!EqualRect(&now, &want))
+        MoveWindow(window, want.left, want.top, want.right - want.left, want.bottom - want.top, TRUE);
+}
+
+// A kept button looks as a new one would: without the keyboard's focus, not held down
+// (by the mouse, or by the space bar while it had the focus).
+void asNew(HWND button, HWND bar, HWND focus, HWND capture)
+{
+    if (capture == button)
+        ReleaseCapture();
+    if (focus == button) {
+        if (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED)
+            SendMessageA(button, BM_SETSTATE, FALSE, 0);
+        SetFocus(bar);
+    }
+}
+
+} // namespace
+
+void LauncherBar::refreshPageButtons(int clientWidth, int clientHeight)
+{
+    // The buttons a relayout would make anew are kept and given exactly what new ones
+    // would have (id, caption, place, font, look): only a change in their number makes
+    // or destroys a window. A page turn then costs a caption and a paint per button.
+    bool fontChanged = pageFontDpi_ != dpi_;
+    WPARAM normal = reinterpret_cast<WPARAM>(normalFont.get());
+    HWND focus = GetFocus();
+    HWND capture = GetCapture();
+    for (int slot = MenuSize; slot < kMaxSlots; ++slot)
+        destroyLaunchButton(slot);
+    for (int slot = 0; slot < MenuSize; ++slot) {
+        RECT rect = spanRect(launchSlotSpan(clientWidth, MenuSize, slot, metrics()), clientHeight);
+        // Icons switched on or off: the button is of another kind.
+        if (launchButtons[slot] &&
+            ((GetWindowLongA(launchButtons[slot]->hwnd(), GWL_STYLE) & BS_OWNERDRAW) != 0) != (ShowIcons != 0))
+            destroyLaunchButton(slot);
+        if (!launchButtons[slot]) {
+            createLaunchButton(slot, rect);
+            continue;
+        }
+        LaunchButton& button = *launchButtons[slot];
+        HWND window = button.hwnd();
+        asNew(window, hwnd(), focus, capture);
+        button.armed = 0;
+        int id = kLaunchIdBase + Current + slot;
+        if (GetDlgCtrlID(window) != id)
+            SetWindowLongPtrA(window, GWLP_ID, id);
+        moveTo(window, hwnd(), rect);
+        if (fontChanged)
+            SendMessageA(window, WM_SETFONT, normal, TRUE);
+        if (button.caption() != itemName[slot])
+            button.setCaption(itemName[slot]);
+        UpdateWindow(window);
+    }
+    HWND help = helpButton.hwnd();
+    asNew(help, hwnd(), focus, capture);
+    moveTo(help, hwnd(), spanRect(helpSpan(clientWidth, MenuSize, metrics()), clientHeight));
+    if (fontChanged)
+        SendMessageA(help, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont.get()), TRUE);
+    UpdateWindow(help);
+    pageFontDpi_ = dpi_;
+}
+
+int LauncherBar::slotOf(HWND button) const
+{
+    for (int slot = 0; slot < MenuSize; ++slot)
+        if (button && launchButtons[slot] && launchButtons[slot]->hwnd() == button)
+            return slot;
+    return -1;
+}
+
+void LauncherBar::swapItems(int slotA, int slotB)
+{
+    auto onPage = [&](int slot) { return slot >= 0 && slot < MenuSize && launchButtons[slot]; };
+    if (slotA == slotB || !onPage(slotA) || !onPage(slotB))
+        return;
+    const WinApp& application = app();
+    int a = Current + slotA, b = Current + slotB;
+    // Both at once, "Menu" before "Exec" for each, checked as every action is.
+    ProfileWrites writes(application);
+    writeItem(writes, a, itemName[slotB], itemCommand[slotB]);
+    writeItem(writes, b, itemName[slotA], itemCommand[slotA]);
+    bool written = writes.commit();
+    if (written) {
+        std::swap(itemName[slotA], itemName[slotB]);
+        std::swap(itemCommand[slotA], itemCommand[slotB]);
+    } else {
+        // The buttons show what the file holds.
+        for (int slot : {slotA, slotB}) {
+            itemName[slot] = readItemName(application, Current + slot);
+            itemCommand[slot] = readItemCommand(application, Current + slot);
+        }
+    }
+    for (int slot : {slotA, slotB}) {
+        launchButtons[slot]->setCaption(itemName[slot]);
+        updateItemTip(slot);
+    }
+    requestIcons();
+    if (!written)
+        application.reportWriteFailure(hwnd());
 }

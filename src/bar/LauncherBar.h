@@ -7,10 +7,13 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BarGeometry.h"
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
+#include "framework/IdleRules.h"
 #include "framework/LateBound.h"
 #include "framework/ToolTip.h"
 #include "framework/Window.h"
@@ -65,11 +68,24 @@ public:
     void openHelp();
     // True while auto-hide watches the pointer: on, not hidden by the user, not minimised.
     bool needsTicks() const;
-    // Whether the last tick saw the pointer move, which paces the next one.
-    bool tickSawMovement() const { return tickSawMovement_; }
+    // What the last tick saw (movement, distance to the band), which paces the next one.
+    bool tickSawMovement() const { return lastTick_.moved; }
+    IdleTickResult lastTick() const { return lastTick_; }
     // Every button's tooltip from the bar's state; one launch button's after its item changed.
     void updateTips();
     void updateItemTip(int slot);
+    // The hotkey as the profile says, registered anew (BarKeys.cpp).
+    void registerHotKey();
+    // The bar's keys while it or one of its buttons has the keyboard; true when handled.
+    bool translateKey(const MSG& msg);
+    bool inKeyboardMode() const { return keyboardMode_; }
+    // Two items of the page change places, in the table, the profile and on the buttons.
+    void swapItems(int slotA, int slotB);
+    // The slot of a launch button of the page, or -1.
+    int slotOf(HWND button) const;
+    // The icons of the page's items, from the cache at once, the rest once nothing waits (BarIcons.cpp).
+    void requestIcons();
+    HICON slotIcon(int slot) const { return slot >= 0 && slot < kMaxSlots ? slotIcons_[slot] : nullptr; }
 
     Font normalFont;
     Font boldFont;
@@ -109,8 +125,8 @@ protected:
 private:
     int onCreate();
     void onDrawItem(const DRAWITEMSTRUCT& item);
-    // Auto-hide's step; true when the pointer moved since the tick before.
-    bool onIdleTick();
+    // Auto-hide's step; what it saw of the pointer.
+    IdleTickResult onIdleTick();
     void buildCommandMenu();
     void addTrayIcon();
     void onTrayNotify(UINT mouseMessage);
@@ -119,13 +135,17 @@ private:
     void hideOrMinimise();
     void createBitmapButtons(int clientWidth, int clientHeight);
     void createPageButtons(int clientWidth, int clientHeight);
-    void destroyPageButtons();
+    void createLaunchButton(int slot, const RECT& rect);
+    void refreshPageButtons(int clientWidth, int clientHeight);
+    void destroyLaunchButton(int slot);
     // Out of the topmost band while a full-screen program is open.
     HWND insertAfter() const
     {
         return OverTop ? (fullScreenApp_ ? HWND_BOTTOM : HWND_TOPMOST) : HWND_NOTOPMOST;
     }
     void moveBitmapButtons(int clientWidth, int clientHeight);
+    // The placement on the screen as last read.
+    void placeOnScreen();
     // The monitor, its edges and DPI, read again at each placement.
     void readScreen();
     // Fonts and images for the current DPI, made anew when it changed.
@@ -133,11 +153,19 @@ private:
     void syncAppBar();
     void removeAppBar();
     void onAppBarNotify(UINT notification, LPARAM lParam);
+    void loadIcons();
+    void drawLaunchButton(const DRAWITEMSTRUCT& item, int slot);
+    // The hotkey: the bar out (slid out, restored, shown) and given the keyboard.
+    void onHotKey();
+    void endKeyboardMode(bool giveBack);
+    void reportHotKeyTaken();
+    // The buttons in the order the focus goes through them.
+    std::vector<HWND> focusOrder() const;
 
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
     POINT lastTickPointer_{};
-    bool tickSawMovement_ = false;
+    IdleTickResult lastTick_;
     // Where the bar stands: the edges it docks and auto-hides at, its width,
     // and whether a pointer off that monitor counts (a monitor the user chose).
     struct Screen {
@@ -154,7 +182,19 @@ private:
     UINT toldDpi_ = 0;
     int toldDpiMonitor_ = 0;
     int fontDpi_ = 96;
+    // The DPI of the font the page's buttons were given.
+    int pageFontDpi_ = 96;
     int artDpi_ = 96;
     bool appBarRegistered_ = false;
     bool fullScreenApp_ = false;
+    bool hotKeyRegistered_ = false;
+    bool hotKeyReported_ = false;
+    bool keyboardMode_ = false;
+    // The window that had the keyboard before the hotkey, to give it back.
+    HWND previousForeground_ = nullptr;
+    // Each command's icon (or none), loaded once at one DPI; the page's borrowed from it.
+    std::vector<std::pair<std::string, Icon>> iconCache_;
+    int iconDpi_ = 0;
+    std::array<HICON, kMaxSlots> slotIcons_{};
+    bool iconsPosted_ = false;
 };

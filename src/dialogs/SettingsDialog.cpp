@@ -11,6 +11,7 @@
 #include "DialogTexts.h"
 #include "bar/BarSettings.h"
 #include "bar/LauncherBar.h"
+#include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -34,7 +35,7 @@ SettingsDialog::SettingsDialog(LauncherBar& bar)
 {
     // The spin and hotkey controls' classes must exist before the template is read.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
-    InitCommonControlsEx(&controls);
+    lateBound::initCommonControlsEx(&controls);
 }
 
 bool SettingsDialog::onInitDialog()

@@ -24,7 +24,7 @@ void BitmapButton::scaleTo(int dpi)
     scaledDown_.reset(art ? nullptr : scaleArt(down_.get(), dpi));
 }
 
-void BitmapButton::draw(const DRAWITEMSTRUCT& item) const
+void BitmapButton::draw(const DRAWITEMSTRUCT& item, bool showFocus) const
 {
     bool down = (item.itemState & ODS_SELECTED) != 0;
     HBITMAP image = down ? (scaledDown_ ? scaledDown_.get() : down_.get()) : (scaledUp_ ? scaledUp_.get() : up_.get());
@@ -34,6 +34,10 @@ void BitmapButton::draw(const DRAWITEMSTRUCT& item) const
     DcSelection selection(source.get(), image);
     const RECT& r = item.rcItem;
     BitBlt(item.hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source.get(), 0, 0, SRCCOPY);
+    if (showFocus && (item.itemState & ODS_FOCUS)) {
+        RECT inside{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        DrawFocusRect(item.hDC, &inside);
+    }
 }
 
 HBITMAP scaleArt(HBITMAP art, int dpi)

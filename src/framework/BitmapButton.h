@@ -13,7 +13,7 @@ public:
     void scaleTo(int dpi);
     // Called by the parent on WM_DRAWITEM: the down image while pressed, the
     // up image otherwise, copied from its top-left corner at the button's size.
-    void draw(const DRAWITEMSTRUCT& item) const;
+    void draw(const DRAWITEMSTRUCT& item, bool showFocus = false) const;
 
 private:
     Bitmap up_;

@@ -30,15 +30,32 @@ private:
     long lastY_ = 0;
 };
 
-// The wait after a tick, in milliseconds: short while the pointer moves, so
-// auto-hide follows it, growing while it stands still, so an idle bar costs
-// next to nothing.
-constexpr unsigned kTickWaitMoving = 10;
-constexpr unsigned kTickWaitStill = 100;
+// What a tick saw: whether the pointer moved, and how far (in 96-DPI pixels)
+// it is from where the tick would act; unknown, it is taken as near.
+struct IdleTickResult {
+    bool moved = false;
+    long distance = 0;
+};
 
-constexpr unsigned nextTickWait(unsigned previous, bool pointerMoved)
+// The wait after a tick, in milliseconds. A hand moves the pointer a few
+// pixels a millisecond at most, so a pointer far from the band cannot reach
+// it before the next tick; near it, the ticks come fast. A pointer at rest
+// lets the wait grow. Never longer than a tenth of a second: a pen or a
+// finger puts the pointer anywhere at once.
+constexpr unsigned kTickWaitNear = 4;
+constexpr unsigned kTickWaitStill = 100;
+constexpr long kHandPixelsPerMs = 3;
+
+constexpr unsigned nextTickWait(unsigned previous, IdleTickResult tick)
 {
-    if (pointerMoved || previous < kTickWaitMoving)
-        return kTickWaitMoving;
-    return previous * 2 > kTickWaitStill ? kTickWaitStill : previous * 2;
+    long reach = tick.distance > 0 ? tick.distance / kHandPixelsPerMs : 0;
+    unsigned base = reach < static_cast<long>(kTickWaitNear) ? kTickWaitNear
+                    : reach > static_cast<long>(kTickWaitStill) ? kTickWaitStill
+                                                                  : static_cast<unsigned>(reach);
+    if (tick.moved)
+        return base;
+    unsigned grown = (previous < kTickWaitNear ? kTickWaitNear : previous) * 2;
+    if (grown > kTickWaitStill)
+        grown = kTickWaitStill;
+    return grown > base ? grown : base;
 }

@@ -19,7 +19,7 @@ HMODULE systemModule(const char* name)
 }
 
 template <class Function>
-Function entry(const char* module, const char* name)
+Function entry(const char* module, const char* name, WORD ordinal = 0)
 {
     // Loaded once and kept for the life of the process.
     HMODULE handle = GetModuleHandleA(module);
@@ -27,12 +27,59 @@ Function entry(const char* module, const char* name)
         handle = systemModule(module);
     if (!handle)
         return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
+    FARPROC found = GetProcAddress(handle, name);
+    // Common Controls 5.8 names the subclass functions by number only.
+    if (!found && ordinal)
+        found = GetProcAddress(handle, MAKEINTRESOURCEA(ordinal));
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
 }
 
 } // namespace
 
 namespace lateBound {
+
+BOOL WINAPI setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data)
+{
+    static auto function = entry<decltype(&SetWindowSubclass)>("comctl32.dll", "SetWindowSubclass", 410);
+    return function ? function(window, procedure, id, data) : FALSE;
+}
+
+LRESULT WINAPI defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static auto function = entry<decltype(&DefSubclassProc)>("comctl32.dll", "DefSubclassProc", 413);
+    return function ? function(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+BOOL WINAPI removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id)
+{
+    static auto function = entry<decltype(&RemoveWindowSubclass)>("comctl32.dll", "RemoveWindowSubclass", 412);
+    return function ? function(window, procedure, id) : FALSE;
+}
+
+BOOL WINAPI initCommonControlsEx(const INITCOMMONCONTROLSEX* classes)
+{
+    static auto function = entry<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
+    return function ? function(classes) : FALSE;
+}
+
+BOOL WINAPI openProcessToken(HANDLE process, DWORD access, HANDLE* token)
+{
+    static auto function = entry<decltype(&OpenProcessToken)>("advapi32.dll", "OpenProcessToken");
+    return function ? function(process, access, token) : FALSE;
+}
+
+BOOL WINAPI lookupPrivilegeValueA(LPCSTR system, LPCSTR name, LUID* luid)
+{
+    static auto function = entry<decltype(&LookupPrivilegeValueA)>("advapi32.dll", "LookupPrivilegeValueA");
+    return function ? function(system, name, luid) : FALSE;
+}
+
+BOOL WINAPI adjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* state, DWORD length,
+                                  TOKEN_PRIVILEGES* previous, DWORD* returnLength)
+{
+    static auto function = entry<decltype(&AdjustTokenPrivileges)>("advapi32.dll", "AdjustTokenPrivileges");
+    return function ? function(token, disableAll, state, length, previous, returnLength) : FALSE;
+}
 
 UINT WINAPI dragQueryFileW(HDROP drop, UINT index, LPWSTR file, UINT size)
 {
@@ -80,6 +127,12 @@ UINT_PTR WINAPI shAppBarMessage(DWORD message, APPBARDATA* data)
 {
     static auto function = entry<decltype(&SHAppBarMessage)>("shell32.dll", "SHAppBarMessage");
     return function ? function(message, data) : 0;
+}
+
+DWORD_PTR WINAPI shGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* info, UINT size, UINT flags)
+{
+    static auto function = entry<decltype(&SHGetFileInfoA)>("shell32.dll", "SHGetFileInfoA");
+    return function ? function(path, attributes, info, size, flags) : 0;
 }
 
 UINT monitorDpi(HMONITOR monitor)

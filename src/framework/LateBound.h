@@ -2,14 +2,25 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <commdlg.h>
 
 // Under Wine each DLL imported at start costs tens of milliseconds before the
-// bar shows, and the bar needs these only for drops, the tray icon, help and
-// browsing. Each returns what the system function would return on failure
-// when its DLL or entry cannot be had.
+// bar shows, and the bar needs these only for drops, the tray icon, help,
+// browsing, its controls and tooltips (after it shows) and a restart. Each
+// returns what the system function would return on failure when its DLL or
+// entry cannot be had.
 namespace lateBound {
+
+BOOL WINAPI setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
+LRESULT WINAPI defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+BOOL WINAPI initCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
+BOOL WINAPI openProcessToken(HANDLE process, DWORD access, HANDLE* token);
+BOOL WINAPI lookupPrivilegeValueA(LPCSTR system, LPCSTR name, LUID* luid);
+BOOL WINAPI adjustTokenPrivileges(HANDLE token, BOOL disableAll, TOKEN_PRIVILEGES* state, DWORD length,
+                                  TOKEN_PRIVILEGES* previous, DWORD* returnLength);
 
 UINT WINAPI dragQueryFileW(HDROP drop, UINT index, LPWSTR file, UINT size);
 BOOL WINAPI dragQueryPoint(HDROP drop, POINT* point);
@@ -19,6 +30,7 @@ HINSTANCE WINAPI shellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
                                INT show);
 BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info);
 UINT_PTR WINAPI shAppBarMessage(DWORD message, APPBARDATA* data);
+DWORD_PTR WINAPI shGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* info, UINT size, UINT flags);
 // The DPI of a monitor (Windows 8.1 and later) or of a window (Windows 10 1607
 // and later); 0 where the system has no such call.
 UINT monitorDpi(HMONITOR monitor);

@@ -3,7 +3,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "Dpi.h"
+#include "LateBound.h"
 
 namespace {
 
@@ -37,7 +40,7 @@ std::wstring wideText(const std::string& text)
 bool ToolTip::create()
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    lateBound::initCommonControlsEx(&controls);
     RECT none{0, 0, 0, 0};
     // Without an owner: Wine moves a window's owned popups with it in the z-order and
     // can then leave a bar made topmost again without WS_EX_TOPMOST.
@@ -51,14 +54,18 @@ void ToolTip::setText(HWND tool, const std::string& text)
 {
     if (!hwnd_ || !tool)
         return;
-    HWND owner = GetParent(tool);
-    // Asked without a text buffer: the control would copy the old text into it.
-    TTTOOLINFOW info = toolFor(owner, tool);
-    bool known = SendMessageW(hwnd_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    // A page turn changes few texts: the others cost nothing.
+    auto known = std::find_if(texts_.begin(), texts_.end(), [&](const auto& entry) { return entry.first == tool; });
+    if (known != texts_.end() && known->second == text)
+        return;
     std::wstring wide = wideText(text);
-    info = toolFor(owner, tool);
+    TTTOOLINFOW info = toolFor(GetParent(tool), tool);
     info.lpszText = wide.data(); // the control keeps a copy
-    SendMessageW(hwnd_, known ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(hwnd_, known != texts_.end() ? TTM_UPDATETIPTEXTW : TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (known != texts_.end())
+        known->second = text;
+    else
+        texts_.emplace_back(tool, text);
 }
 
 void ToolTip::setDpi(int dpi)
@@ -104,4 +111,5 @@ void ToolTip::remove(HWND tool)
         return;
     TTTOOLINFOW info = toolFor(GetParent(tool), tool);
     SendMessageW(hwnd_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    std::erase_if(texts_, [&](const auto& entry) { return entry.first == tool; });
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "Handles.h"
 #include "Window.h"
@@ -26,6 +28,8 @@ protected:
 
 private:
     bool hidden_ = false;
+    // Each tool's text as the control holds it.
+    std::vector<std::pair<HWND, std::string>> texts_;
     int dpi_ = 0;
     Font font_;
 };

@@ -1,4 +1,5 @@
 // The application object: entry, profile, message loop with idle calls, dialog colours.
+#include "LateBound.h"
 #include "WinApp.h"
 
 #include <commctrl.h>
@@ -135,8 +136,10 @@ int WinApp::runMessageLoop()
                 return static_cast<int>(msg.wParam);
             if (got == -1)
                 return 1;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            if (!preTranslateMessage(msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
             if (idleTracker_.restartsIdle(msg.message, msg.pt.x, msg.pt.y)) {
                 idle = true;
                 idleCount = 0;
@@ -149,9 +152,9 @@ int WinApp::runMessageLoop()
     }
 }
 
-bool WinApp::waitAfterTick(bool moved)
+bool WinApp::waitAfterTick(IdleTickResult tick)
 {
-    tickWait_ = nextTickWait(tickWait_, moved);
+    tickWait_ = nextTickWait(tickWait_, tick);
     // Any input ends the wait at once; no timer, which would restart the idle count.
     return MsgWaitForMultipleObjectsEx(0, nullptr, tickWait_, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_TIMEOUT;
 }
@@ -360,10 +363,10 @@ LRESULT CALLBACK colourBox(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, colourBox, 0);
+        lateBound::removeWindowSubclass(hwnd, colourBox, 0);
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return lateBound::defSubclassProc(hwnd, message, wParam, lParam);
 }
 
 thread_local HHOOK boxHook = nullptr;
@@ -375,7 +378,7 @@ LRESULT CALLBACK watchBoxCreation(int code, WPARAM wParam, LPARAM lParam)
         char className[16] = {};
         GetClassNameA(hwnd, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0)
-            SetWindowSubclass(hwnd, colourBox, 0, 0);
+            lateBound::setWindowSubclass(hwnd, colourBox, 0, 0);
     }
     return CallNextHookEx(boxHook, code, wParam, lParam);
 }

@@ -38,8 +38,10 @@ public:
     // pass and after each message, so a change takes effect at once; while the
     // answer is no, the loop sleeps in GetMessage like any window.
     virtual bool wantsIdleTicks() const { return false; }
-    // One tick; true when it saw movement, so that the next one follows soon.
-    virtual bool onIdleTick() { return false; }
+    // One tick; what it saw paces the next one.
+    virtual IdleTickResult onIdleTick() { return {}; }
+    // A message of the main loop before it is dispatched; true when it was handled.
+    virtual bool preTranslateMessage(const MSG&) { return false; }
     // The loop alone, for a program whose start-up is already done.
     int runMessageLoop();
 
@@ -89,8 +91,8 @@ public:
 
 private:
     friend class ModalLoop;
-    // Waits for input after a tick, longer while nothing moves; true when no message came.
-    bool waitAfterTick(bool moved);
+    // Waits for input after a tick as long as what it saw allows; true when no message came.
+    bool waitAfterTick(IdleTickResult tick);
 
     static WinApp* current_;
     HINSTANCE instance_ = nullptr;
@@ -103,7 +105,7 @@ private:
     Brush dialogBrush_;
     COLORREF dialogText_ = 0;
     IdleTracker idleTracker_;
-    unsigned tickWait_ = kTickWaitMoving;
+    unsigned tickWait_ = kTickWaitNear;
     int modalDepth_ = 0;
     std::vector<MSG> deferred_;
 };

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "LateBound.h"
 #include "WinApp.h"
 
 Window::~Window()
@@ -122,7 +123,7 @@ bool SubclassedControl::create(const char* className, const char* text, DWORD st
 {
     if (!Control::create(className, text, style, rect, parent, id, exStyle))
         return false;
-    return SetWindowSubclass(hwnd_, dispatch, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    return lateBound::setWindowSubclass(hwnd_, dispatch, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
 }
 
 LRESULT SubclassedControl::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -132,7 +133,7 @@ LRESULT SubclassedControl::windowProc(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT SubclassedControl::defaultProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+    return lateBound::defSubclassProc(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassedControl::dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -141,7 +142,7 @@ LRESULT CALLBACK SubclassedControl::dispatch(HWND hwnd, UINT message, WPARAM wPa
     auto* self = reinterpret_cast<SubclassedControl*>(refData);
     if (message != WM_NCDESTROY)
         return self->windowProc(message, wParam, lParam);
-    RemoveWindowSubclass(hwnd, dispatch, 0);
+    lateBound::removeWindowSubclass(hwnd, dispatch, 0);
     self->hwnd_ = nullptr;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return lateBound::defSubclassProc(hwnd, message, wParam, lParam);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "CommandResolver.h"
+#include "bar/BarKeys.h"
 #include "ItemProfile.h"
 #include "LaunchTexts.h"
 #include "app/LauncherApp.h"
@@ -93,9 +94,16 @@ LRESULT LaunchButton::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_LBUTTONUP: {
+        // The drag, before the standard button's release of the capture ends it.
+        HWND dropOn = dragging_ ? dropTarget_ : nullptr;
         // The standard button first: it releases the capture and redraws.
         LRESULT result = defaultProc(message, wParam, lParam);
-        onLeftUp(static_cast<UINT>(wParam), pointOf(lParam));
+        // Released on another launch button, the items swap; anywhere else it is the
+        // release the button always knew (back inside it starts, outside nothing).
+        if (dropOn)
+            endDrag(dropOn);
+        else
+            onLeftUp(static_cast<UINT>(wParam), pointOf(lParam));
         return result; // this object may be gone
     }
     case WM_LBUTTONDOWN: {
@@ -103,14 +111,87 @@ LRESULT LaunchButton::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         onLeftDown(pointOf(lParam));
         return result;
     }
+    case WM_MOUSEMOVE: {
+        LRESULT result = defaultProc(message, wParam, lParam);
+        if (armed && (wParam & MK_LBUTTON))
+            onDragMove(pointOf(lParam));
+        return result;
+    }
+    case WM_CAPTURECHANGED:
+        // The capture is gone (released, or taken by a window that came up): no target any more.
+        showDropTarget(nullptr);
+        dragging_ = false;
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        break;
     }
     return defaultProc(message, wParam, lParam);
+}
+
+void LaunchButton::onDragMove(POINT point)
+{
+    if (!dragging_) {
+        // Only beyond the system's drag distance: a press and a release in place is a click.
+        if (!beyondDragDistance(pressPoint_.x, pressPoint_.y, point.x, point.y, GetSystemMetrics(SM_CXDRAG),
+                                GetSystemMetrics(SM_CYDRAG)))
+            return;
+        dragging_ = true;
+    }
+    // Where the item would go: another launch button of the page, shown held down.
+    LauncherBar* bar = mainBar();
+    HWND target = nullptr;
+    if (bar) {
+        POINT onBar = point;
+        MapWindowPoints(hwnd_, bar->hwnd(), &onBar, 1);
+        HWND under = ChildWindowFromPointEx(bar->hwnd(), onBar, CWP_SKIPINVISIBLE);
+        if (under != hwnd_ && bar->slotOf(under) >= 0)
+            target = under;
+    }
+    showDropTarget(target);
+    SetCursor(LoadCursorA(nullptr, target ? IDC_HAND : IDC_NO));
+}
+
+void LaunchButton::showDropTarget(HWND target)
+{
+    if (target == dropTarget_)
+        return;
+    if (dropTarget_ && IsWindow(dropTarget_))
+        SendMessageA(dropTarget_, BM_SETSTATE, FALSE, 0);
+    dropTarget_ = target;
+    if (target)
+        SendMessageA(target, BM_SETSTATE, TRUE, 0);
+}
+
+void LaunchButton::endDrag(HWND target)
+{
+    // Nothing starts after a drag: the release is outside the pressed button.
+    armed = 0;
+    LauncherBar* bar = mainBar();
+    if (bar && target) {
+        int to = bar->slotOf(target);
+        if (to >= 0)
+            bar->swapItems(slot, to);
+    }
+}
+
+bool LaunchButton::create(const std::string& caption, const RECT& rect, HWND parent, int id, DWORD extraStyle)
+{
+    caption_ = caption;
+    return SubclassedControl::create("BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE | extraStyle, rect, parent, id,
+                                     WS_EX_ACCEPTFILES);
+}
+
+void LaunchButton::setCaption(const std::string& text)
+{
+    caption_ = text;
+    SetWindowTextA(hwnd_, text.c_str());
 }
 
 void LaunchButton::onLeftDown(POINT point)
 {
     if (ChildWindowFromPoint(hwnd_, point))
         armed = 1;
+    pressPoint_ = point;
+    dragging_ = false;
 }
 
 void LaunchButton::onLeftUp(UINT keys, POINT point)
@@ -133,9 +214,16 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
         bar->editItemFromButton(*this, item); // relays the bar out: nothing of this button after it
         break;
     default:
-        reportStart(startCommand(bar->itemCommand[slot]));
+        startItem();
         break;
     }
+}
+
+void LaunchButton::startItem()
+{
+    LauncherBar* bar = mainBar();
+    if (bar)
+        reportStart(startCommand(bar->itemCommand[slot]));
 }
 
 void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command)
@@ -147,8 +235,9 @@ void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name
     // After a failure the button shows what the file holds.
     bar.itemName[slot] = written ? name : readItemName(app, item);
     bar.itemCommand[slot] = written ? command : readItemCommand(app, item);
-    SetWindowTextA(hwnd_, bar.itemName[slot].c_str());
+    setCaption(bar.itemName[slot]);
     bar.updateItemTip(slot);
+    bar.requestIcons();
     if (!written)
         app.reportWriteFailure(hwnd_);
 }

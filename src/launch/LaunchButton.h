@@ -18,11 +18,24 @@ public:
     const int slot; // position on the page and index into the bar's item table
     int armed = 0;  // set by a left press inside the button, cleared by the next left release
 
+    // A push button (WS_CHILD | WS_VISIBLE) that accepts drops, as DragAcceptFiles
+    // would make it, without loading the shell at start.
+    bool create(const std::string& caption, const RECT& rect, HWND parent, int id, DWORD extraStyle = 0);
+    // Starts the item as a click does, and reports a failed start (Enter on the focused button too).
+    void startItem();
+    // The caption, kept here too: under Wine reading a window's text back costs a server call.
+    void setCaption(const std::string& text);
+    const std::string& caption() const { return caption_; }
+
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void onLeftDown(POINT point);
+    // Dragging onto another launch button of the page swaps the two items.
+    void onDragMove(POINT point);
+    void showDropTarget(HWND target);
+    void endDrag(HWND target);
     // May end with a relayout that destroys this button: the caller's last use of it.
     void onLeftUp(UINT keys, POINT point);
     void onDropFiles(HDROP drop);
@@ -34,4 +47,9 @@ private:
     // Reports results 2, 3 and 11, and a refused batch file, with a beep and an "Error message" box.
     void reportStart(const StartOutcome& outcome);
     void reportError(const std::string& text);
+
+    std::string caption_;
+    POINT pressPoint_{};
+    bool dragging_ = false;
+    HWND dropTarget_ = nullptr;
 };

@@ -114,6 +114,58 @@ class Journeys(unittest.TestCase):
         e2e.wait_log(2, "the edited item's program")
         self.assertEqual(self.commands(), [RECORDER + " first", RECORDER + " after"])
 
+    def test_keyboard(self):
+        e2e.write_ini("[Env]\nMenuPos=0\n[Exec]\nExecItem1=%s one\nExecItem9=%s nine\n" % (RECORDER, RECORDER))
+        bar = self.start_bar()
+        # The hotkey reaches Wine where the pointer is over one of its windows (X gives the keys
+        # to the window under the pointer when no window has the focus): over the help button.
+        e2e.move(*bar.point(930))
+        e2e.keys("ctrl+alt+z")
+        # The focus starts on the first item; Right moves it on; Enter starts the item as a click would.
+        e2e.keys("Right", "Return")
+        e2e.wait_log(1, "item 1 started by Enter")
+        # PageDown is NEXT: the focus stays on the second button, now item 9's.
+        e2e.keys("Next", "Return")
+        e2e.wait_log(2, "item 9 started by Enter")
+        self.assertEqual(self.commands(), [RECORDER + " one", RECORDER + " nine"])
+        # Shift+F10 opens the command menu; Esc closes it, a second Esc gives the keyboard back.
+        e2e.keys("shift+F10")
+        e2e.wait_for(lambda: [v for v in e2e.windows("").values() if v[2] > 100], "the command menu")
+        e2e.keys("Escape")
+        e2e.wait_for(lambda: not [v for v in e2e.windows("").values() if v[2] > 100], "the menu closed")
+        # The space bar on a launch button still starts nothing.
+        e2e.keys("space")
+        e2e.keys("Escape")
+        self.assertEqual(bar.quit_with_menu(), 0)
+        self.assertEqual(e2e.ini()["Env"]["Current"], "8")
+        self.assertEqual(len(self.commands()), 2)
+
+    def test_drag_swaps_two_items(self):
+        e2e.write_ini("[Env]\nMenuPos=0\n[Menu]\nMenuItem0=A\nMenuItem2=C\n"
+                      "[Exec]\nExecItem0=%s a\nExecItem2=%s c\n" % (RECORDER, RECORDER))
+        bar = self.start_bar()
+        x0, y = bar.point(SLOT_CENTRES[0])
+        x2 = SLOT_CENTRES[2]
+        # Pressed on item 0, carried onto item 2 in steps as a hand would, released there.
+        e2e.xdo("mousemove", x0, y, "mousedown", 1)
+        for x in range(x0 + 10, x2 + 1, 40):
+            e2e.xdo("mousemove", x, y)
+        e2e.xdo("mousemove", x2, y, "mouseup", 1)
+        swapped = {"Menu": {"MenuItem0": "C", "MenuItem2": "A"},
+                   "Exec": {"ExecItem0": RECORDER + " c", "ExecItem2": RECORDER + " a"}}
+        e2e.wait_for(lambda: {k: v for k, v in e2e.ini().items() if k != "Env"} == swapped,
+                     "the items swapped in the profile")
+        # A press and release in place is a click: the item now in slot 0 starts (once a double
+        # click's time has passed since the drag's press there); a drag to the help button
+        # changes nothing and starts nothing.
+        time.sleep(0.6)
+        bar.click(SLOT_CENTRES[0])
+        e2e.wait_log(1, "the swapped item started")
+        e2e.xdo("mousemove", x0, y, "mousedown", 1, "mousemove", x0 + 200, y, "mousemove", 930, y, "mouseup", 1)
+        time.sleep(0.5)
+        self.assertEqual(self.commands(), [RECORDER + " c"])
+        self.assertEqual(e2e.ini()["Menu"]["MenuItem0"], "C")
+
     def test_paging_and_edge(self):
         e2e.write_ini("[Env]\nMenuPos=1\n[Menu]\nMenuItem0=p0\nMenuItem8=p8\nMenuItem16=p16\n"
                       "[Exec]\nExecItem0=%s page0\nExecItem8=%s page8\nExecItem16=%s page16\n"

@@ -179,3 +179,23 @@ TEST(AutoHide, OnAChosenMonitorOnlyItsEdgeCallsAndAFullScreenProgramHoldsTheBarI
     spec.pointerX = -5000;
     EXPECT_EQ(autoHideStep(spec).barShown, 1);
 }
+
+TEST(AutoHide, TheDistanceToWhereTheNextSlideWouldStart)
+{
+    auto distance = [](int menuPos, int shown, int y, int dpi = 96) {
+        AutoHideInput in{1, 0, false, shown, menuPos, y, kSy, 19, 10};
+        in.dpi = dpi;
+        return autoHideDistance(in);
+    };
+    // Retracted at the bottom: the band begins at sy - 9; at the top it ends at row 9.
+    EXPECT_EQ(distance(kBottom, 0, kSy - 9), 0);
+    EXPECT_EQ(distance(kBottom, 0, kSy - 109), 100);
+    EXPECT_EQ(distance(kTop, 0, 9), 0);
+    EXPECT_EQ(distance(kTop, 0, 109), 100);
+    // Shown: the retract line is sy - 30 at the bottom, row 30 at the top.
+    EXPECT_EQ(distance(kBottom, 1, kSy - 30), 0);
+    EXPECT_EQ(distance(kBottom, 1, kSy - 1), 29);
+    EXPECT_EQ(distance(kTop, 1, 0), 30);
+    // At 192 DPI a pixel is half as far for a hand.
+    EXPECT_EQ(distance(kBottom, 0, kSy - 219, 192), 100);
+}

@@ -31,19 +31,25 @@ TEST(IdleRules, OnlyAMouseMoveIdenticalToThePreviousOneIsIgnored)
     EXPECT_TRUE(tracker.restartsIdle(kMsgMouseMove, 6, 8));
 }
 
-TEST(IdleRules, TheWaitIsShortWhileThePointerMovesAndGrowsWhileItStandsStill)
+TEST(IdleRules, TheWaitFollowsTheDistanceAHandCouldCoverAndGrowsWhileThePointerRests)
 {
     struct Case {
         unsigned previous;
         bool moved;
+        long distance;
         unsigned next;
     };
     const Case cases[] = {
-        {0, false, 10},  {5, false, 10},  {10, false, 20},  {20, false, 40},   {40, false, 80},
-        {80, false, 100}, {100, false, 100}, {100, true, 10}, {40, true, 10}, {10, true, 10},
+        // Moving: as long as a hand needs to reach the band, 4 ms at least, a tenth of a second at most.
+        {100, true, 0, 4},    {100, true, 9, 4},   {100, true, 60, 20},  {4, true, 150, 50},
+        {4, true, 300, 100},  {4, true, 5000, 100},
+        // Resting: the wait doubles, never below what the distance allows, never past 100 ms.
+        {4, false, 0, 8},     {8, false, 0, 16},   {64, false, 0, 100},  {100, false, 0, 100},
+        {4, false, 240, 80},  {0, false, 0, 8},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(nextTickWait(c.previous, c.moved), c.next) << c.previous << (c.moved ? " moved" : " still");
+        EXPECT_EQ(nextTickWait(c.previous, IdleTickResult{c.moved, c.distance}), c.next)
+            << c.previous << (c.moved ? " moved " : " still ") << c.distance;
 }
 
 } // namespace

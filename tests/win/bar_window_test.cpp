@@ -325,8 +325,9 @@ TEST_F(BarWindow, RelayoutRebuildsTheLaunchButtonsFromTheProfile)
 
     EXPECT_EQ(bar->MenuSize, 3);
     EXPECT_EQ(bar->MenuPos, 1);
-    EXPECT_FALSE(IsWindow(oldFirst));
-    EXPECT_FALSE(IsWindow(oldHelp));
+    // The windows that stay are kept and given what new ones would have; the others go.
+    EXPECT_EQ(GetDlgItem(bar->hwnd(), 2000), oldFirst);
+    EXPECT_EQ(GetDlgItem(bar->hwnd(), 1150), oldHelp);
     for (int slot = 0; slot < 3; ++slot)
         EXPECT_NE(GetDlgItem(bar->hwnd(), 2000 + slot), nullptr);
     EXPECT_EQ(GetDlgItem(bar->hwnd(), 2003), nullptr);
@@ -345,6 +346,16 @@ TEST_F(BarWindow, RelayoutRebuildsTheLaunchButtonsFromTheProfile)
     for (HWND child = GetWindow(bar->hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         ++children;
     EXPECT_EQ(children, 5 + 3 + 1);
+
+    // Turned to the next page, the same windows carry the new items' ids and captions.
+    bar->Current = 1;
+    bar->layout();
+    EXPECT_EQ(GetDlgItem(bar->hwnd(), 2001), oldFirst);
+    EXPECT_EQ(GetDlgItem(bar->hwnd(), 2000), nullptr);
+    EXPECT_EQ(windowText(GetDlgItem(bar->hwnd(), 2001)), "");
+    EXPECT_EQ(windowText(GetDlgItem(bar->hwnd(), 2002)), "Changed");
+    EXPECT_EQ(GetWindowLongA(oldFirst, GWL_STYLE), static_cast<LONG>(WS_CHILD | WS_VISIBLE));
+    EXPECT_NE(GetWindowLongA(oldFirst, GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0);
 }
 
 TEST_F(BarWindow, RelayoutPutsAHiddenOrRetractedBarBackAtFullHeight)
@@ -433,6 +444,46 @@ TEST_F(BarWindow, AtAnotherDpiEverySizeScalesAndTheArtStaysCrisp)
         for (int x = 0; x < 20; ++x)
             wrong += screenPixel(W - 20 + x, y) != tilePixel("ICON", false, x, y);
     EXPECT_EQ(wrong, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarWindow, WithIconsEachItemShowsWhatItStartsIconThenItsName)
+{
+    std::string recorder = testDirectory() + "record_args.exe";
+    open("[Env]\r\nMenuPos=0\r\nShowIcons=1\r\n[Menu]\r\nMenuItem0=Rec\r\nMenuItem1=Gone\r\nMenuItem2=Win\r\n"
+         "[Exec]\r\nExecItem0=" + recorder + " x\r\nExecItem1=C:\\zel-nowhere\\x.exe\r\nExecItem2=C:\\windows\r\n",
+         true);
+    pumpMessages(300); // loaded once the page is painted
+    EXPECT_NE(GetWindowLongA(GetDlgItem(bar->hwnd(), 2000), GWL_STYLE) & BS_OWNERDRAW, 0);
+    EXPECT_NE(bar->slotIcon(0), nullptr); // a program
+    EXPECT_EQ(bar->slotIcon(1), nullptr); // nothing there
+    EXPECT_NE(bar->slotIcon(2), nullptr); // a folder
+    // Drawn left of the name: the left of slot 0 is not the button's face, slot 1's is.
+    RECT slot0 = childRect(2000), slot1 = childRect(2001);
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    auto inked = [&](const RECT& r) {
+        int n = 0;
+        for (int y = r.top + 4; y < r.bottom - 4; ++y)
+            for (int x = r.left + 4; x < r.left + 19; ++x)
+                n += screenPixel(x, y) != face;
+        return n;
+    };
+    EXPECT_GT(inked(slot0), 20);
+    EXPECT_EQ(inked(slot1), 0);
+    // A page seen before has its icons at once, without loading them again.
+    SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
+    SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdBefore, BN_CLICKED), 0);
+    EXPECT_NE(bar->slotIcon(0), nullptr);
+    // The icon changes with its item.
+    HWND button = GetDlgItem(bar->hwnd(), 2000);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(5, 5));
+    pumpMessages(300);
+    EXPECT_EQ(bar->slotIcon(0), nullptr);
+    EXPECT_EQ(inked(slot0), 0);
 }
 
 } // namespace

@@ -410,6 +410,8 @@ TEST_F(Dialogs, EditorFromAShiftClickOpensOnTheItemAndPutsCurrentBack)
             view = look(d, dialog);
             currentWhileOpen = bar->Current;
             d.setText(dialog, 107, "typed but cancelled");
+            // Another program changes the item meanwhile: the relayout after the editor shows it.
+            WritePrivateProfileStringA("Menu", "MenuItem18", "Elsewhere", testApp().profileName().c_str());
             d.click(dialog, IDCANCEL);
         });
     EXPECT_EQ(view.labels, numbers(16));
@@ -417,10 +419,11 @@ TEST_F(Dialogs, EditorFromAShiftClickOpensOnTheItemAndPutsCurrentBack)
     EXPECT_EQ(view.focus, 107);
     EXPECT_EQ(currentWhileOpen, 18);
     EXPECT_EQ(bar->Current, 13);
-    // Laid out again even after a cancel: every launch button is new.
-    EXPECT_FALSE(IsWindow(button));
-    EXPECT_NE(GetDlgItem(bar->hwnd(), 2018), nullptr);
-    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\n[Menu]\r\nMenuItem18=Eighteen\r\n");
+    // Laid out again even after a cancel: the page read anew, the button as a new one would be.
+    EXPECT_EQ(GetDlgItem(bar->hwnd(), 2018), button);
+    EXPECT_EQ(windowText(button), "Elsewhere");
+    EXPECT_EQ(bar->launchButtons[5]->armed, 0);
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nCurrent=13\r\n[Menu]\r\nMenuItem18=Elsewhere\r\n");
 }
 
 TEST_F(Dialogs, EditorPagesByBlocksOfEightWithinTheKeyRange)

@@ -1,0 +1,118 @@
+// Program icons on the launch buttons: each command's icon loaded once, drawn left of the item's name.
+#include <algorithm>
+
+#include "BarIds.h"
+#include "LauncherBar.h"
+#include "framework/LateBound.h"
+#include "framework/WinApp.h"
+#include "launch/CommandResolver.h"
+
+namespace {
+
+constexpr int kIconSize = 16;
+// More commands than pages a user turns through in a while.
+constexpr std::size_t kMostCachedIcons = 128;
+
+std::string findBareName(const std::string& name)
+{
+    char found[MAX_PATH];
+    DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", MAX_PATH, found, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
+}
+
+// The icon of what a command starts, as the shell shows it, or none.
+HICON iconFor(const std::string& command, int size)
+{
+    if (command.empty())
+        return nullptr;
+    ResolvedCommand resolved = resolveCommand(command, FileLookup{pathKind, findBareName}, isAnsiLeadByte);
+    if (resolved.kind == StartKind::missing)
+        return nullptr;
+    SHFILEINFOA info{};
+    UINT which = size > kIconSize ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+    if (!lateBound::shGetFileInfoA(resolved.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | which))
+        return nullptr;
+    return info.hIcon;
+}
+
+} // namespace
+
+void LauncherBar::requestIcons()
+{
+    slotIcons_.fill(nullptr);
+    if (!ShowIcons)
+        return;
+    if (iconDpi_ != dpi_) {
+        iconCache_.clear();
+        iconDpi_ = dpi_;
+    }
+    // Known ones at once; a command not seen yet waits until the page is painted.
+    bool missing = false;
+    for (int slot = 0; slot < MenuSize; ++slot) {
+        auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
+                                  [&](const auto& entry) { return entry.first == itemCommand[slot]; });
+        if (known != iconCache_.end())
+            slotIcons_[slot] = known->second.get();
+        else
+            missing = true;
+        if (launchButtons[slot])
+            InvalidateRect(launchButtons[slot]->hwnd(), nullptr, FALSE);
+    }
+    if (missing && !iconsPosted_) {
+        iconsPosted_ = true;
+        PostMessageA(hwnd(), WM_BAR_LOAD_ICONS, 0, 0);
+    }
+}
+
+void LauncherBar::loadIcons()
+{
+    iconsPosted_ = false;
+    if (!ShowIcons)
+        return;
+    if (iconCache_.size() > kMostCachedIcons) {
+        // The page's icons are borrowed from the cache: looked up again below.
+        slotIcons_.fill(nullptr);
+        iconCache_.clear();
+    }
+    int size = scaled(kIconSize, dpi_);
+    for (int slot = 0; slot < MenuSize; ++slot) {
+        const std::string& command = itemCommand[slot];
+        auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
+                                  [&](const auto& entry) { return entry.first == command; });
+        if (known == iconCache_.end()) {
+            iconCache_.emplace_back(command, Icon(iconFor(command, size)));
+            known = iconCache_.end() - 1;
+        }
+        if (slotIcons_[slot] != known->second.get() && launchButtons[slot]) {
+            slotIcons_[slot] = known->second.get();
+            InvalidateRect(launchButtons[slot]->hwnd(), nullptr, FALSE);
+        }
+    }
+}
+
+void LauncherBar::drawLaunchButton(const DRAWITEMSTRUCT& item, int slot)
+{
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    // The push button's own frame and face.
+    DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    RECT inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
+    if (pushed)
+        OffsetRect(&inner, 1, 1);
+    int size = scaled(kIconSize, dpi_);
+    if (HICON icon = slotIcons_[slot]) {
+        int top = inner.top + (inner.bottom - inner.top - size) / 2;
+        DrawIconEx(dc, inner.left + 1, top, icon, size, size, 0, nullptr, DI_NORMAL);
+        inner.left += size + 3;
+    }
+    const std::string& name = launchButtons[slot]->caption();
+    DcSelection font(dc, normalFont.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
+        RECT focus{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+        DrawFocusRect(dc, &focus);
+    }
+}
