@@ -1,12 +1,51 @@
-// The floor of the idle figures: a window that only waits for its messages.
+// The floors of the figures: a window that only waits for its messages, and that, asked to,
+// destroys and creates the controls a page turn of the bar shows (eight push buttons with
+// captions and the help button), each created, given a font, shown and painted.
 #include <windows.h>
 
-static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+#include <string>
+
+namespace {
+
+constexpr UINT kRecreate = WM_APP + 1;
+constexpr int kButtons = 9;
+HWND buttons[kButtons];
+HFONT font;
+int turn;
+
+void recreateControls(HWND parent)
 {
+    RECT client{};
+    GetClientRect(parent, &client);
+    int u = (client.right - 119) / 8;
+    ++turn;
+    for (int i = 0; i < kButtons; ++i) {
+        if (buttons[i])
+            DestroyWindow(buttons[i]);
+        std::string caption = i == kButtons - 1 ? "?" : "Item " + std::to_string(turn % 2 * 8 + i);
+        int left = 19 + i * u;
+        int right = i == kButtons - 1 ? client.right - 80 : left + u;
+        buttons[i] = CreateWindowExA(WS_EX_ACCEPTFILES, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE, left, 0,
+                                     right - left, 19, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(2000 + i)),
+                                     nullptr, nullptr);
+        SendMessageA(buttons[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        ShowWindow(buttons[i], SW_SHOWNORMAL);
+        UpdateWindow(buttons[i]);
+    }
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kRecreate) {
+        recreateControls(hwnd);
+        return 0;
+    }
     if (message == WM_DESTROY)
         PostQuitMessage(0);
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
+
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
@@ -16,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = "ZelMinimalWindow";
     RegisterClassA(&windowClass);
+    font = CreateFontA(12, 0, 0, 0, FW_DONTCARE, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, DRAFT_QUALITY, 0, "MS Gothic");
     int width = GetSystemMetrics(SM_CXSCREEN);
     HWND hwnd = CreateWindowExA(0, "ZelMinimalWindow", " minimal", WS_POPUP, 0, 0, width, 19, nullptr, nullptr,
                                 instance, nullptr);
