@@ -3,8 +3,6 @@
 // captions and the help button), each created, given a font, shown and painted.
 #include <windows.h>
 
-#include <string>
-
 namespace {
 
 constexpr UINT kRecreate = WM_APP + 1;
@@ -22,10 +20,16 @@ void recreateControls(HWND parent)
     for (int i = 0; i < kButtons; ++i) {
         if (buttons[i])
             DestroyWindow(buttons[i]);
-        std::string caption = i == kButtons - 1 ? "?" : "Item " + std::to_string(turn % 2 * 8 + i);
+        // "Item 0" to "Item 15", without the C++ library's strings, which would make this floor big.
+        int item = turn % 2 * 8 + i;
+        char caption[8] = "Item ";
+        caption[5] = static_cast<char>(item < 10 ? '0' + item : '1');
+        caption[6] = static_cast<char>(item < 10 ? '\0' : '0' + item - 10);
+        if (i == kButtons - 1)
+            caption[0] = '?', caption[1] = '\0';
         int left = 19 + i * u;
         int right = i == kButtons - 1 ? client.right - 80 : left + u;
-        buttons[i] = CreateWindowExA(WS_EX_ACCEPTFILES, "BUTTON", caption.c_str(), WS_CHILD | WS_VISIBLE, left, 0,
+        buttons[i] = CreateWindowExA(WS_EX_ACCEPTFILES, "BUTTON", caption, WS_CHILD | WS_VISIBLE, left, 0,
                                      right - left, 19, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(2000 + i)),
                                      nullptr, nullptr);
         SendMessageA(buttons[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);

@@ -5,6 +5,7 @@
 #   bar.png           the bar at twice its size, its left half above its right half
 #   menu.png          the command menu opened from SYSMENU
 #   item_editor.png   the item editor, settings.png the settings dialog, about.png the about box
+#   bar144.png        the bar at 144 DPI, its left half above its right half
 # It works in a Wine prefix of its own, $BUILD/screenshots-prefix, so no one's ZEL32.INI is
 # touched: the sample profile is simply that prefix's.
 # Usage: scripts/screenshots.sh [OUTPUT_DIR]   (default: docs)
@@ -153,6 +154,28 @@ shoot_dialog "$SETTINGS_DOWNS" "$SETTINGS_TITLE" settings.png || exit 1
 shoot_dialog "$ABOUT_DOWNS" "$ABOUT_TITLE" about.png || exit 1
 
 zel_close_bar "$bar_pid"
-for f in screenshot bar menu item_editor settings about; do
+
+# The bar at 144 DPI (150 % scaling): the prefix's system DPI for one start, then 96 again.
+set_dpi() { zel_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
+set_dpi 144
+trap 'set_dpi 96; zel_stop_all; rm -rf "$work"' EXIT
+zel_wine ZEL32.EXE >/dev/null 2>&1 &
+bar_pid=$!
+bar=$(zel_wait_window "$BAR_TITLE" "$bar_pid" "${ZEL_WINDOW_TIMEOUT:-30}") || exit 1
+xdotool mousemove 512 384
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$bar")"
+shoot_root "$work/screen144.png"
+half=$((WIDTH / 2))
+# Its left half above its right half, at the size the screen shows it.
+convert "$work/screen144.png" -crop "${half}x${HEIGHT}+${X}+${Y}" +repage \
+    \( -size "${half}x8" xc:white \) \
+    \( "$work/screen144.png" -crop "$((WIDTH - half))x${HEIGHT}+$((X + half))+${Y}" +repage \) \
+    -append "$work/bar144.png"
+save_png "$work/bar144.png" "$out/bar144.png"
+zel_close_bar "$bar_pid"
+set_dpi 96
+
+for f in screenshot bar menu item_editor settings about bar144; do
     echo "$out/$f.png"
 done

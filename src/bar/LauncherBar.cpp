@@ -41,8 +41,10 @@ LauncherBar::LauncherBar()
     userHidden = 0;
     barHeight = kBarHeight;
 
-    RECT initial{0, GetSystemMetrics(SM_CYFULLSCREEN) - barHeight, GetSystemMetrics(SM_CXFULLSCREEN),
-                 GetSystemMetrics(SM_CYFULLSCREEN)};
+    // Where the window is made, hidden: the placement puts it at its edge before it shows.
+    // (SM_CYFULLSCREEN would load the caption font, tens of milliseconds under Wine, before the bar shows.)
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT initial{0, screenHeight - barHeight, GetSystemMetrics(SM_CXSCREEN), screenHeight};
 
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version; // 148
@@ -185,7 +187,6 @@ void LauncherBar::loadSettings()
     ShowIcons = app().profileInt(kEnv, "ShowIcons", kDefaultShowIcons);
     HotKey = app().profileInt(kEnv, "HotKey", kDefaultHotKey);
     SetWindowTextA(hwnd(), kBarTitle);
-    loadItems();
 }
 
 bool LauncherBar::saveSettings() const
@@ -223,6 +224,8 @@ int LauncherBar::layout()
     int width = client.right - client.left;
     int height = client.bottom - client.top;
     if (inCreate) {
+        // The items after the placement: the bar shows at its edge a page's reads sooner.
+        loadItems();
         tips.create();
         tips.setDpi(dpi_);
         createBitmapButtons(width, height);
@@ -320,6 +323,8 @@ void LauncherBar::destroyLaunchButton(int slot)
 
 void LauncherBar::updateTips()
 {
+    // A tip on show would be shown again, measured and placed, for every text that changes.
+    tips.pop();
     tips.setText(sysMenuButton.hwnd(), kTipSysMenu);
     tips.setText(iconButton.hwnd(), platformId == VER_PLATFORM_WIN32_WINDOWS ? kTipIconHide : kTipIconMinimise);
     tips.setText(changeButton.hwnd(), MenuPos ? kTipToTop : kTipToBottom);

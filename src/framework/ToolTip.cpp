@@ -91,11 +91,17 @@ void ToolTip::setDpi(int dpi)
     font_.reset(font);
 }
 
+void ToolTip::pop()
+{
+    if (hwnd_)
+        SendMessageW(hwnd_, TTM_POP, 0, 0);
+}
+
 void ToolTip::hideWhile(bool hidden)
 {
     hidden_ = hidden;
-    if (hwnd_ && hidden)
-        SendMessageW(hwnd_, TTM_POP, 0, 0);
+    if (hidden)
+        pop();
 }
 
 LRESULT ToolTip::windowProc(UINT message, WPARAM wParam, LPARAM lParam)

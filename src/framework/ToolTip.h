@@ -19,6 +19,8 @@ public:
     void remove(HWND tool);
     // The tips' font and width for a DPI; at the system's DPI the control's own font.
     void setDpi(int dpi);
+    // Takes a shown tip away.
+    void pop();
     // Takes a shown tip away and shows none until called again with false,
     // whatever timer the control has already started.
     void hideWhile(bool hidden);
