@@ -110,7 +110,11 @@ void LauncherBar::drawLaunchButton(const DRAWITEMSTRUCT& item, int slot)
     DcSelection font(dc, normalFont.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &inner, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    // Centred as on a push button; a name too long for the room beside the icon shows its start.
+    RECT needed = inner;
+    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &needed, DT_SINGLELINE | DT_CALCRECT);
+    UINT align = needed.right - needed.left > inner.right - inner.left ? DT_LEFT | DT_END_ELLIPSIS : DT_CENTER;
+    DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &inner, DT_SINGLELINE | DT_VCENTER | align);
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
         DrawFocusRect(dc, &focus);

@@ -178,12 +178,12 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
                             {1016, "Button", "\x89\xe6\x96\xca\x92\x5b\x82\xf0\x90\xe8\x97\x4c\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 53, 92, 10}},
                             {1017, "Button", "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xf0\x95\x5c\x8e\xa6\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 68, 92, 10}},
                             {1018, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP, 0, {55, 82, 33, 80}},
-                            {1019, "msctls_hotkey32", "", WS_TABSTOP, WS_EX_CLIENTEDGE, {44, 99, 60, 12}},
-                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 118, 37, 14}},
-                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 118, 37, 14}},
+                            {1019, "msctls_hotkey32", "", WS_TABSTOP, WS_EX_CLIENTEDGE, {9, 111, 92, 12}},
+                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 131, 37, 14}},
+                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 131, 37, 14}},
                             {-1, "Static", "\x95\xaa\x8a\x84\x90\x94(1-16)", SS_LEFT | WS_GROUP, 0, {5, 8, 49, 8}},
                             {-1, "Static", "\x83\x82\x83\x6a\x83\x5e\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 84, 49, 8}},
-                            {-1, "Static", "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 101, 38, 8}},
+                            {-1, "Static", "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 100, 60, 8}},
                         },
                         report);
                     // The up arrow key in the box raises the count.
