@@ -46,11 +46,19 @@ server_pid() {
     done
 }
 
+# PROFILE SILENT [ICONS]: with icons, the items start programs of the prefix, a page's apart.
 profile() {
-    local silent=$1 i
+    local silent=$1 icons=${2:-0} i
+    local programs=(notepad.exe regedit.exe winecfg.exe cmd.exe write.exe explorer.exe wordpad.exe)
     {
-        printf '[Env]\r\nSilent=%s\r\n[Menu]\r\n' "$silent"
+        printf '[Env]\r\nSilent=%s\r\n' "$silent"
+        ((icons)) && printf 'ShowIcons=1\r\n'
+        printf '[Menu]\r\n'
         for ((i = 0; i < 16; i++)); do printf 'MenuItem%d=Item %d\r\n' "$i" "$i"; done
+        if ((icons)); then
+            printf '[Exec]\r\n'
+            for ((i = 0; i < 16; i++)); do printf 'ExecItem%d=%s\r\n' "$i" "${programs[i % 7]}"; done
+        fi
     } >"$ZEL_PROFILE"
 }
 
@@ -148,6 +156,13 @@ measure_tree() {
     sleep 1
     fig[$t,bar,rss1000]=$(rss_kb "$pid")
     stop_program
+    # The same with each program's icon on its button.
+    profile 0 1
+    start_program "$tree" ZEL32.EXE ZelLauncherBar
+    sleep "$settle"
+    out=$("$ZEL_WINE" "$tree/probe.exe" relayout ZelLauncherBar 1000 2>/dev/null || true)
+    read -r fig[$t,icons,med] fig[$t,icons,worst] < <(median_worst <<<"$out")
+    stop_program
     # The page turn's floor: the minimal window making and painting the same controls.
     start_program "$tree" minimal_window.exe ZelMinimalWindow
     out=$("$ZEL_WINE" "$tree/probe.exe" relayout ZelMinimalWindow 1000 2>/dev/null || true)
@@ -200,6 +215,8 @@ pct() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%+.2f%%", 100 * (a -
     row "page turn (NEXT or BEFORE) to the new buttons painted, median / worst of 1,000; floor: the same controls made and painted, ms" \
         "<= 1.2 x floor, median <= 16" '"${fig[$n,relayout,med]} / ${fig[$n,relayout,worst]}"' \
         '"${fig[$n,min,relayout]} / ${fig[$n,min,relayoutw]}"'
+    row "page turn with icons on, median / worst of 1,000, ms" "<= 1.2 x floor" \
+        '"${fig[$n,icons,med]} / ${fig[$n,icons,worst]}"' '"${fig[$n,min,relayout]} / ${fig[$n,min,relayoutw]}"'
     row "working set after start (VmRSS)" "-" '$(mb "${fig[$n,bar,rss]}")' '$(mb "${fig[$n,min,rss]}")'
     row "working set after 1,000 relayouts (change)" "within 1%" \
         '"$(mb "${fig[$n,bar,rss1000]}") ($(pct "${fig[$n,bar,rss1000]}" "${fig[$n,bar,rss]}"))"' '"-"'

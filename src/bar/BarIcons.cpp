@@ -39,23 +39,32 @@ HICON iconFor(const std::string& command, int size)
 
 void LauncherBar::requestIcons()
 {
-    slotIcons_.fill(nullptr);
-    if (!ShowIcons)
+    if (!ShowIcons) {
+        slotIcons_.fill(nullptr);
         return;
+    }
     if (iconDpi_ != dpi_) {
+        slotIcons_.fill(nullptr);
         iconCache_.clear();
         iconDpi_ = dpi_;
     }
     // Known ones at once; a command not seen yet waits until the page is painted.
     bool missing = false;
-    for (int slot = 0; slot < MenuSize; ++slot) {
-        auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
-                                  [&](const auto& entry) { return entry.first == itemCommand[slot]; });
-        if (known != iconCache_.end())
-            slotIcons_[slot] = known->second.get();
-        else
-            missing = true;
-        if (launchButtons[slot])
+    for (int slot = 0; slot < kMaxSlots; ++slot) {
+        HICON icon = nullptr;
+        if (slot < MenuSize) {
+            auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
+                                      [&](const auto& entry) { return entry.first == itemCommand[slot]; });
+            if (known != iconCache_.end())
+                icon = known->second.get();
+            else
+                missing = true;
+        }
+        if (icon == slotIcons_[slot])
+            continue;
+        slotIcons_[slot] = icon;
+        // Called before the captions change: a new caption paints the button anyway.
+        if (slot < MenuSize && launchButtons[slot] && launchButtons[slot]->caption() == itemName[slot])
             InvalidateRect(launchButtons[slot]->hwnd(), nullptr, FALSE);
     }
     if (missing && !iconsPosted_) {

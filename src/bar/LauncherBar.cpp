@@ -226,6 +226,7 @@ int LauncherBar::layout()
     if (inCreate) {
         // The items after the placement: the bar shows at its edge a page's reads sooner.
         loadItems();
+        requestIcons();
         tips.create();
         tips.setDpi(dpi_);
         createBitmapButtons(width, height);
@@ -233,11 +234,12 @@ int LauncherBar::layout()
     } else {
         MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
         loadItems();
+        // Before the buttons are given the page: each is painted once, with its icon.
+        requestIcons();
         moveBitmapButtons(width, height);
         refreshPageButtons(width, height);
     }
     updateTips();
-    requestIcons();
     return 0;
 }
 
@@ -465,11 +467,11 @@ void LauncherBar::swapItems(int slotA, int slotB)
             itemCommand[slot] = readItemCommand(application, Current + slot);
         }
     }
+    requestIcons();
     for (int slot : {slotA, slotB}) {
         launchButtons[slot]->setCaption(itemName[slot]);
         updateItemTip(slot);
     }
-    requestIcons();
     if (!written)
         application.reportWriteFailure(hwnd());
 }

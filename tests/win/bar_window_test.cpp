@@ -477,6 +477,8 @@ TEST_F(BarWindow, WithIconsEachItemShowsWhatItStartsIconThenItsName)
     SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
     SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdBefore, BN_CLICKED), 0);
     EXPECT_NE(bar->slotIcon(0), nullptr);
+    pumpMessages(100);
+    EXPECT_GT(inked(slot0), 20); // the turn's own paint shows it
     // The icon changes with its item.
     HWND button = GetDlgItem(bar->hwnd(), 2000);
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(5, 5));
