@@ -86,8 +86,16 @@ start_program() {
 }
 
 stop_program() {
+    local i
     kill "$started_pid" 2>/dev/null || true
     wait "$launcher_pid" 2>/dev/null || true
+    # Gone before the next start: a bar still holding the hotkey would have the next one
+    # show its box, and a page turn under a box is only deferred.
+    for ((i = 0; i < 100; i++)); do
+        [[ -d /proc/$started_pid ]] || return 0
+        sleep 0.1
+    done
+    kill -9 "$started_pid" 2>/dev/null || true
 }
 
 # Idle figures of a started program, the pointer standing still: "CPU% SWITCHES/S".
