@@ -77,14 +77,19 @@ window_gone() {
     return 1
 }
 
+# Starts the bar and waits until it stands: bar_pid, bar, and its X, Y, WIDTH and HEIGHT.
+start_bar() {
+    zel_wine ZEL32.EXE >/dev/null 2>&1 &
+    bar_pid=$!
+    bar=$(zel_wait_window "$BAR_TITLE" "$bar_pid" "${ZEL_WINDOW_TIMEOUT:-30}") || exit 1
+    # The pointer away from the bar, so no button is drawn pressed or hot.
+    xdotool mousemove 512 384
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$bar")"
+}
+
 cd "$BUILD/i686"
-zel_wine ZEL32.EXE >/dev/null 2>&1 &
-bar_pid=$!
-bar=$(zel_wait_window "$BAR_TITLE" "$bar_pid" "${ZEL_WINDOW_TIMEOUT:-30}") || exit 1
-# The pointer away from the bar, so no button is drawn pressed or hot.
-xdotool mousemove 512 384
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$bar")"
+start_bar
 bar_x=$X bar_y=$Y bar_w=$WIDTH bar_h=$HEIGHT
 
 shoot_root "$work/screen.png"
@@ -159,12 +164,7 @@ zel_close_bar "$bar_pid"
 set_dpi() { zel_wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null; }
 set_dpi 144
 trap 'set_dpi 96; zel_stop_all; rm -rf "$work"' EXIT
-zel_wine ZEL32.EXE >/dev/null 2>&1 &
-bar_pid=$!
-bar=$(zel_wait_window "$BAR_TITLE" "$bar_pid" "${ZEL_WINDOW_TIMEOUT:-30}") || exit 1
-xdotool mousemove 512 384
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$bar")"
+start_bar
 shoot_root "$work/screen144.png"
 half=$((WIDTH / 2))
 # Its left half above its right half, at the size the screen shows it.

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TextCut.h"
+
 // The profile functions strip blanks and tabs around a value: a typed value
 // loses them before it is stored, so what is stored is what reads back.
 inline std::string_view trimBlanks(std::string_view value)
@@ -44,20 +46,6 @@ struct ProfileSection {
 };
 using ProfileContents = std::vector<ProfileSection>;
 
-// Keys and section names are compared without regard to ASCII case, as the profile functions do.
-inline bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // What writing a key does: its first line takes the value (the key keeps the
 // case it had), or a line is added at the end of its section, or the section
 // at the end of the file.
@@ -66,12 +54,12 @@ inline void applyWrite(ProfileContents& contents, std::string_view section, std:
 {
     std::string line = std::string(key) + "=" + profileValueToWrite(value);
     for (ProfileSection& s : contents) {
-        if (!sameName(s.name, section))
+        if (!sameAsciiIgnoringCase(s.name, section))
             continue;
         for (std::string& existing : s.lines) {
             std::size_t equals = existing.find('=');
             std::string_view existingKey = std::string_view(existing).substr(0, equals);
-            if (equals != std::string::npos && sameName(existingKey, key)) {
+            if (equals != std::string::npos && sameAsciiIgnoringCase(existingKey, key)) {
                 existing = std::string(existingKey) + "=" + profileValueToWrite(value);
                 return;
             }

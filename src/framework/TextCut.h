@@ -5,6 +5,21 @@
 #include <string>
 #include <string_view>
 
+// Equal but for the case of ASCII letters, as the profile functions compare keys
+// and section names, and Windows file extensions.
+inline bool sameAsciiIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
 // Tells whether a byte is the lead byte of a double-byte character in the
 // running ANSI code page. Win32-free code takes it as a parameter.
 using LeadByteTest = bool (*)(unsigned char);

@@ -67,19 +67,6 @@ inline bool hasControlCharacter(std::string_view text)
 // Extensions of what Windows starts as a program, in the order a missing one is tried.
 constexpr const char* kProgramExtensions[] = {".exe", ".com", ".bat", ".cmd"};
 
-inline bool sameAsciiIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
-        char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 // How a file is started, from its extension: programs, batch files, and everything else opened.
 inline StartKind startKindOf(std::string_view path, LeadByteTest isLead)
 {
