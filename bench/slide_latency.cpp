@@ -44,7 +44,7 @@ void print(const char* name, std::vector<double> times)
     std::printf("%s median %.1f worst %.1f runs %zu\n", name, times[times.size() / 2], times.back(), times.size());
 }
 
-// The spec's slide, nine moves of growing height at the bottom edge, on a window of our own.
+// The bar's slide, nine moves of growing height at the bottom edge, on a window of our own.
 double animationFloor(int sy, int width)
 {
     WNDCLASSA windowClass{};

@@ -9,7 +9,7 @@ constexpr int kDefaultSilent = 0;
 constexpr int kDefaultCurrent = 0;
 constexpr int kDefaultMenuSize = 8;
 constexpr int kDefaultSilentSize = 10;
-// Beyond the spec: not an application desktop toolbar, on the primary monitor.
+// Newer options: off, and the primary monitor, when their keys are missing.
 constexpr int kDefaultAppBar = 0;
 constexpr int kDefaultMonitor = 1;
 constexpr int kDefaultShowIcons = 0;

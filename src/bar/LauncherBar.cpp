@@ -214,7 +214,7 @@ int LauncherBar::layout()
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont.get()), TRUE);
     if (inCreate)
         loadSettings();
-    // The monitor's DPI: fonts, images and sizes for it (at 96 DPI, the spec's own).
+    // The monitor's DPI: fonts, images and sizes for it (at 96 DPI, the classic ones).
     readScreen();
     dpi_ = screen_.dpi;
     applyDpi();
@@ -295,7 +295,7 @@ void LauncherBar::createBitmapButtons(int clientWidth, int clientHeight)
 
 void LauncherBar::moveBitmapButtons(int clientWidth, int clientHeight)
 {
-    // Where the spec's bar never moved them: a relayout at the same size leaves them be.
+    // Where the bar never moved them before: a relayout at the same size leaves them be.
     BarMetrics m = metrics();
     const std::pair<BitmapButton*, Span> tiles[] = {
         {&sysMenuButton, sysMenuSpan(m)},

@@ -109,7 +109,7 @@ public:
     int MenuSize = 0;
     int barHeight = 0;
     int platformId = 0;
-    // Beyond the spec's options: a missing key leaves the spec's behaviour.
+    // The newer options: a missing key leaves the classic behaviour.
     int AppBar = 0;
     int Monitor = 1;
     int ShowIcons = 0;

@@ -175,9 +175,9 @@ TEST(AutoHide, OnAChosenMonitorOnlyItsEdgeCallsAndAFullScreenProgramHoldsTheBarI
     EXPECT_TRUE(stays(on(0, 1500, 699, true), 0));
     EXPECT_EQ(on(1, 1500, 300, true).barShown, 0);
     // Unconfined (the primary monitor, as the bar always measured it): x plays no part.
-    AutoHideInput spec{1, 0, false, 0, kBottom, kSy - 1, kSy, 19, 10};
-    spec.pointerX = -5000;
-    EXPECT_EQ(autoHideStep(spec).barShown, 1);
+    AutoHideInput classic{1, 0, false, 0, kBottom, kSy - 1, kSy, 19, 10};
+    classic.pointerX = -5000;
+    EXPECT_EQ(autoHideStep(classic).barShown, 1);
 }
 
 TEST(AutoHide, TheDistanceToWhereTheNextSlideWouldStart)

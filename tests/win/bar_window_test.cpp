@@ -433,7 +433,7 @@ TEST_F(BarWindow, AtAnotherDpiEverySizeScalesAndTheArtStaysCrisp)
     EXPECT_EQ(foreign, 0);
     EXPECT_EQ(frame, 0);
 
-    // Back at 96: the spec's bar, pixel for pixel.
+    // Back at 96: the classic bar, pixel for pixel.
     changeDpi(96);
     GetWindowRect(bar->hwnd(), &r);
     EXPECT_EQ(r.bottom - r.top, 19);
