@@ -477,8 +477,11 @@ TEST_F(BarWindow, WithIconsEachItemShowsWhatItStartsIconThenItsName)
     SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdNext, BN_CLICKED), 0);
     SendMessageA(bar->hwnd(), WM_COMMAND, MAKEWPARAM(kIdBefore, BN_CLICKED), 0);
     EXPECT_NE(bar->slotIcon(0), nullptr);
+    // The turn itself painted each button, icon and all: none is left to paint again.
+    for (int slot = 0; slot < bar->MenuSize; ++slot)
+        EXPECT_FALSE(GetUpdateRect(GetDlgItem(bar->hwnd(), 2000 + slot), nullptr, FALSE)) << slot;
     pumpMessages(100);
-    EXPECT_GT(inked(slot0), 20); // the turn's own paint shows it
+    EXPECT_GT(inked(slot0), 20);
     // The icon changes with its item.
     HWND button = GetDlgItem(bar->hwnd(), 2000);
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(5, 5));
