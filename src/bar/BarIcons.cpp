@@ -5,7 +5,7 @@
 #include "LauncherBar.h"
 #include "framework/LateBound.h"
 #include "framework/WinApp.h"
-#include "launch/CommandResolver.h"
+#include "launch/StartCommand.h"
 
 namespace {
 
@@ -13,19 +13,12 @@ constexpr int kIconSize = 16;
 // More commands than pages a user turns through in a while.
 constexpr std::size_t kMostCachedIcons = 128;
 
-std::string findBareName(const std::string& name)
-{
-    char found[MAX_PATH];
-    DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", MAX_PATH, found, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
-}
-
 // The icon of what a command starts, as the shell shows it, or none.
 HICON iconFor(const std::string& command, int size)
 {
     if (command.empty())
         return nullptr;
-    ResolvedCommand resolved = resolveCommand(command, FileLookup{pathKind, findBareName}, isAnsiLeadByte);
+    ResolvedCommand resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
     if (resolved.kind == StartKind::missing)
         return nullptr;
     SHFILEINFOA info{};

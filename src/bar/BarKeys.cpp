@@ -129,6 +129,11 @@ bool LauncherBar::translateKey(const MSG& msg)
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))
         return false;
     bool shift = GetKeyState(VK_SHIFT) < 0;
+    // A key held down acts once: its repeats start, page and open nothing.
+    bool repeat = (msg.lParam & (1 << 30)) != 0;
+    if (repeat && (msg.wParam == VK_RETURN || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT ||
+                   msg.wParam == VK_F10 || msg.wParam == VK_APPS))
+        return true;
     std::vector<HWND> order = focusOrder();
     int index = 0;
     for (int i = 0; i < static_cast<int>(order.size()); ++i)

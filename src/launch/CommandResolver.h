@@ -3,15 +3,24 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "CommandText.h"
 #include "framework/PathParts.h"
 #include "framework/TextCut.h"
 
-// The file system as the resolver sees it: what a full path names, and a bare
-// name found where Windows finds one (empty when it is nowhere).
+// The file system as the resolver sees it.
 struct FileLookup {
+    // What a full path names.
     PathKindTest kind;
-    std::string (*findBare)(const std::string& name);
+    // Where a bare name is looked for, in order: the system folder, the Windows
+    // folder, then the PATH's absolute entries. Never the program's own folder
+    // or the current one, where a download could have planted a namesake.
+    std::vector<std::string> bareNameFolders;
+    // What a relative path with a folder part is taken from: the program's own folder.
+    std::string baseFolder;
+    // %NAME% expanded as shortcuts expand it (an unknown name stays as written); null: none.
+    std::string (*expand)(const std::string& text) = nullptr;
 };
 
 enum class StartKind {
@@ -32,38 +41,6 @@ struct ResolvedCommand {
     std::string arguments;
 };
 
-// Blanks split a command line into program and arguments. Neither byte, nor
-// the quote and the dot, can be the second byte of a code page 932 character.
-inline bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-inline bool hasBlank(std::string_view text)
-{
-    return text.find_first_of(" \t") != std::string_view::npos;
-}
-
-inline std::string inQuotes(std::string_view text)
-{
-    std::string result;
-    result.reserve(text.size() + 2);
-    result += '"';
-    result += text;
-    result += '"';
-    return result;
-}
-
-// A line break would start a new line of the profile or end a command line;
-// a tab is a blank like any other.
-inline bool hasControlCharacter(std::string_view text)
-{
-    for (char c : text)
-        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F)
-            return true;
-    return false;
-}
-
 // Extensions of what Windows starts as a program, in the order a missing one is tried.
 constexpr const char* kProgramExtensions[] = {".exe", ".com", ".bat", ".cmd"};
 
@@ -78,14 +55,18 @@ inline StartKind startKindOf(std::string_view path, LeadByteTest isLead)
     return StartKind::document;
 }
 
+inline bool isSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
 // A drive and a root ("C:\") or a server share ("\\server"): the path names one place
 // whatever the current directory.
 inline bool isFullyQualified(std::string_view path)
 {
-    auto separator = [](char c) { return c == '\\' || c == '/'; };
-    if (path.size() >= 3 && path[1] == ':' && separator(path[2]))
+    if (path.size() >= 3 && path[1] == ':' && isSeparator(path[2]))
         return ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z');
-    return path.size() >= 2 && separator(path[0]) && separator(path[1]);
+    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
 }
 
 // The system ignores dots and blanks at the end of a name, so "x.exe." would
@@ -95,24 +76,127 @@ inline bool endsLikeNoName(std::string_view path)
     return path.empty() || path.back() == '.' || isBlank(path.back());
 }
 
-// The program file a fully qualified path names: itself when it is a file with
-// a program's extension, or itself with one added where its name has none.
-inline std::string programFileFor(const std::string& path, const FileLookup& files, LeadByteTest isLead)
+// A name without a folder part, such as "notepad.exe": found only where the system's programs live.
+inline bool isBareName(std::string_view text, LeadByteTest isLead)
 {
-    if (endsLikeNoName(path))
-        return {};
-    PathParts parts = splitPath(path, isLead);
-    if (parts.extension.empty()) {
-        if (parts.baseName.empty())
-            return {};
-        for (const char* extension : kProgramExtensions)
-            if (files.kind(path + extension) == PathKind::file)
-                return path + extension;
-        return {};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLead(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        if (isSeparator(text[i]) || text[i] == ':')
+            return false;
     }
-    if (startKindOf(path, isLead) != StartKind::document && files.kind(path) == PathKind::file)
+    return true;
+}
+
+// The folders a bare name is looked for in: the system folder, the Windows folder, then
+// each absolute entry of PATH (quotes taken off), once each. A relative entry, "." among
+// them, would make the current folder a place where programs are found.
+inline std::vector<std::string> bareNameFolders(const std::string& systemFolder, const std::string& windowsFolder,
+                                                std::string_view pathVariable)
+{
+    std::vector<std::string> folders;
+    auto add = [&](std::string folder) {
+        while (folder.size() > 3 && isSeparator(folder.back()))
+            folder.pop_back();
+        if (!isFullyQualified(folder))
+            return;
+        for (const std::string& known : folders)
+            if (sameAsciiIgnoringCase(known, folder))
+                return;
+        folders.push_back(std::move(folder));
+    };
+    add(systemFolder);
+    add(windowsFolder);
+    while (!pathVariable.empty()) {
+        std::size_t end = pathVariable.find(';');
+        std::string entry(pathVariable.substr(0, end));
+        pathVariable.remove_prefix(end == std::string_view::npos ? pathVariable.size() : end + 1);
+        std::string unquoted;
+        for (char c : entry)
+            if (c != '"')
+                unquoted += c;
+        add(unquoted);
+    }
+    return folders;
+}
+
+inline std::string joinPath(const std::string& folder, std::string_view name)
+{
+    std::string path = folder;
+    if (!path.empty() && !isSeparator(path.back()))
+        path += '\\';
+    path += name;
+    return path;
+}
+
+// A path as the user wrote it, made whole: variables expanded, a relative one taken
+// from the program's folder ("\x" from its drive). Empty when it cannot be made whole
+// ("C:x" is relative to a drive's current folder, which is nobody's choice).
+inline std::string wholePath(const std::string& written, const FileLookup& files)
+{
+    std::string path = files.expand ? files.expand(written) : written;
+    if (isFullyQualified(path))
         return path;
-    return {};
+    if (path.size() >= 2 && path[1] == ':')
+        return {};
+    const std::string& base = files.baseFolder;
+    if (!isFullyQualified(base) || base[1] != ':')
+        return {};
+    if (!path.empty() && isSeparator(path[0]))
+        return base.substr(0, 2) + path;
+    return joinPath(base, path);
+}
+
+// Whether a whole path may be probed at all. The system takes ".." as a step back
+// whatever the name before it is, so in "x.exe -o ..\..\y" the argument would pick
+// the program. A path is probed only where every name a ".." steps back out of is an
+// existing folder, and no name on the way ends in a dot or a blank (the system drops those).
+inline bool probeable(const std::string& path, const FileLookup& files, LeadByteTest isLead)
+{
+    std::size_t root = 3; // "C:\"
+    if (path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1])) {
+        // "\\server\share\": the share is the root.
+        root = path.size();
+        int separators = 0;
+        for (std::size_t i = 2; i < path.size(); ++i) {
+            if (isLead(static_cast<unsigned char>(path[i]))) {
+                ++i;
+                continue;
+            }
+            if (isSeparator(path[i]) && ++separators == 2) {
+                root = i + 1;
+                break;
+            }
+        }
+    }
+    std::vector<std::size_t> names; // where each name still standing ends
+    std::size_t start = root;
+    for (std::size_t i = root; i <= path.size(); ++i) {
+        bool end = i == path.size();
+        if (!end && isLead(static_cast<unsigned char>(path[i]))) {
+            ++i;
+            continue;
+        }
+        if (!end && !isSeparator(path[i]))
+            continue;
+        std::string_view name(path.data() + start, i - start);
+        if (name == "..") {
+            if (!names.empty()) {
+                std::string left = path.substr(0, names.back());
+                if (files.kind(left) != PathKind::folder)
+                    return false;
+                names.pop_back();
+            }
+        } else if (!name.empty() && name != ".") {
+            if (!end && endsLikeNoName(name))
+                return false;
+            names.push_back(i);
+        }
+        start = i + 1;
+    }
+    return true;
 }
 
 // A path that is not found: 3 when its folder is missing too, as the system says.
@@ -123,216 +207,200 @@ inline unsigned missingFailure(const std::string& path, const FileLookup& files,
     PathParts parts = splitPath(path, isLead);
     std::string folder = parts.drive + parts.directory;
     // "C:\" itself, or "C:\x\" without its last separator.
-    if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/'))
+    if (folder.size() > 3 && isSeparator(folder.back()))
         folder.pop_back();
     return files.kind(folder) == PathKind::folder ? 2 : 3;
 }
 
-// What a program part names, as one path: a program, a document or folder when
-// it exists as a whole, or a bare name found where Windows finds it.
-inline ResolvedCommand resolvePath(const std::string& path, const FileLookup& files, LeadByteTest isLead)
+// A bare name in the system's folders, as written there or with a program's extension
+// added where it has none.
+inline std::string findBareName(const std::string& name, const FileLookup& files, LeadByteTest isLead)
+{
+    if (endsLikeNoName(name))
+        return {};
+    bool extensionless = splitPath(name, isLead).extension.empty();
+    for (const std::string& folder : files.bareNameFolders) {
+        std::string path = joinPath(folder, name);
+        if (files.kind(path) == PathKind::file)
+            return path;
+        if (extensionless)
+            for (const char* extension : kProgramExtensions)
+                if (files.kind(path + extension) == PathKind::file)
+                    return path + extension;
+    }
+    return {};
+}
+
+// The file a path needs a program's extension added to name: only where the path
+// as written names nothing.
+inline std::string withProgramExtension(const std::string& path, const FileLookup& files, LeadByteTest isLead)
+{
+    PathParts parts = splitPath(path, isLead);
+    if (!parts.extension.empty() || parts.baseName.empty() || files.kind(path) != PathKind::missing)
+        return {};
+    for (const char* extension : kProgramExtensions)
+        if (files.kind(path + extension) == PathKind::file)
+            return path + extension;
+    return {};
+}
+
+inline ResolvedCommand found(const std::string& file, StartKind kind)
 {
     ResolvedCommand result;
-    if (!isFullyQualified(path)) {
-        result.file = endsLikeNoName(path) ? std::string() : files.findBare(path);
-    } else if (std::string program = programFileFor(path, files, isLead); !program.empty()) {
-        result.file = program;
-    } else if (!endsLikeNoName(path) && files.kind(path) != PathKind::missing) {
-        result.file = path;
-        result.kind = StartKind::document;
-        return result;
-    }
-    if (result.file.empty()) {
-        result.failure = missingFailure(path, files, isLead);
-        return result;
-    }
-    result.kind = startKindOf(result.file, isLead);
+    result.file = file;
+    result.kind = kind;
     return result;
 }
 
-// How far into a fully qualified command its text walks through folders that
-// exist: the position just after the last separator whose folder is there.
-// The program part reaches past it, so a program planted in a folder above
-// ("C:\my.exe" for "C:\my app\tool.exe") is never taken for it.
+// What one path names, the whole of it: a bare name in the system's folders; else the
+// file or folder it names as written; else a program once an extension is added.
+inline ResolvedCommand resolvePath(const std::string& written, const FileLookup& files, LeadByteTest isLead)
+{
+    ResolvedCommand result;
+    std::string expanded = files.expand ? files.expand(written) : written;
+    if (isBareName(expanded, isLead)) {
+        std::string file = findBareName(expanded, files, isLead);
+        if (!file.empty())
+            return found(file, startKindOf(file, isLead));
+        result.failure = 2;
+        return result;
+    }
+    std::string path = wholePath(written, files);
+    if (!path.empty() && !endsLikeNoName(path) && probeable(path, files, isLead)) {
+        PathKind kind = files.kind(path);
+        if (kind == PathKind::file)
+            return found(path, startKindOf(path, isLead));
+        if (kind == PathKind::folder)
+            return found(path, StartKind::document);
+        if (std::string program = withProgramExtension(path, files, isLead); !program.empty())
+            return found(program, startKindOf(program, isLead));
+    }
+    result.failure = path.empty() ? 2 : missingFailure(path, files, isLead);
+    return result;
+}
+
+// How far into a command its text walks through folders that exist: the position just
+// after the last separator whose folder is there. The program part reaches past it, so
+// a program planted in a folder above ("C:\my.exe" for "C:\my app\tool.exe") is never
+// taken for it.
 inline std::size_t existingFolderEnd(const std::string& command, const FileLookup& files, LeadByteTest isLead)
 {
-    std::size_t end = 3; // "C:\" or "\\x"
-    for (std::size_t i = 3; i < command.size(); ++i) {
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < command.size(); ++i) {
         if (isLead(static_cast<unsigned char>(command[i]))) {
             ++i;
             continue;
         }
-        if (command[i] != '\\' && command[i] != '/')
+        if (!isSeparator(command[i]) || i == 0)
             continue;
-        std::string folder = command.substr(0, i);
-        if (!endsLikeNoName(folder) && files.kind(folder) == PathKind::folder)
+        std::string folder = wholePath(command.substr(0, i), files);
+        if (!folder.empty() && !endsLikeNoName(folder) && probeable(folder, files, isLead) &&
+            files.kind(folder) == PathKind::folder)
             end = i + 1;
     }
     return end;
 }
 
-// Where the program part of an unquoted command ends, and what it names. The
-// longest prefix that ends at a blank, a tab, a quote or the end and names a
-// program file wins: the system's own search goes shortest first, so
-// "C:\Program Files\App\app" would start a planted "C:\Program.exe". As a
-// whole, the command may also name a document or a folder.
-inline ResolvedCommand resolveUnquoted(const std::string& command, const FileLookup& files, LeadByteTest isLead)
+// The program part of an unquoted command with a folder part, which may hold blanks.
+// Among the prefixes that end at a blank, a tab, a quote or the end:
+// 1. the shortest that names an existing file with its own extension, as Windows itself
+//    would take it where nothing is guessed (so "tool.exe build.exe" starts tool.exe);
+// 2. the whole command, when it names an existing file or folder as written;
+// 3. the longest that names nothing as written but a program once an extension is
+//    added: the system's own search goes shortest first, so "C:\Program Files\App\app"
+//    would start a planted "C:\Program.exe".
+inline ResolvedCommand resolveUnquotedPath(const std::string& command, const FileLookup& files, LeadByteTest isLead)
 {
-    if (isFullyQualified(command)) {
-        std::size_t folderEnd = existingFolderEnd(command, files, isLead);
-        std::size_t firstEnd = command.size();
-        for (std::size_t end = command.size(); end > folderEnd; --end) {
-            bool boundary = end == command.size() || isBlank(command[end]) || command[end] == '"';
-            if (!boundary)
-                continue;
-            firstEnd = end;
-            std::string prefix = command.substr(0, end);
-            ResolvedCommand found;
-            if (end == command.size()) {
-                found = resolvePath(prefix, files, isLead);
-                if (found.kind == StartKind::missing)
-                    continue;
-            } else if (std::string program = programFileFor(prefix, files, isLead); !program.empty()) {
-                found.file = program;
-                found.kind = startKindOf(program, isLead);
-            } else {
-                continue;
-            }
-            found.programPart = hasBlank(prefix) ? inQuotes(prefix) : prefix;
-            if (end < command.size() && command[end] == '"') {
-                // The profile took the pair of quotes that enclosed the line,
-                // the one before the program and the one after the last argument.
-                found.arguments = command.substr(end + 1);
-                std::size_t quotes = 0;
-                for (char c : found.arguments)
-                    quotes += c == '"';
-                if (quotes % 2 != 0)
-                    found.arguments += '"';
-            } else {
-                found.arguments = command.substr(end);
-            }
-            return found;
-        }
-        // Not there: said of the shortest name the program could have.
-        ResolvedCommand missing;
-        missing.failure = missingFailure(command.substr(0, firstEnd), files, isLead);
-        missing.programPart = command.substr(0, firstEnd);
-        missing.arguments = command.substr(firstEnd);
-        return missing;
+    std::size_t folderEnd = existingFolderEnd(command, files, isLead);
+    std::vector<std::size_t> ends; // ascending
+    std::vector<std::string> paths;
+    for (std::size_t end = folderEnd > 0 ? folderEnd : 1; end <= command.size(); ++end) {
+        if (end < command.size() && !isBlank(command[end]) && command[end] != '"')
+            continue;
+        std::string path = wholePath(command.substr(0, end), files);
+        if (path.empty() || endsLikeNoName(path) || !probeable(path, files, isLead))
+            continue;
+        ends.push_back(end);
+        paths.push_back(std::move(path));
     }
-    // A bare name: the first word, found as Windows finds it.
+    ResolvedCommand result;
+    std::size_t chosen = ends.size();
+    auto choose = [&](std::size_t i, const std::string& file, StartKind kind) {
+        result = found(file, kind);
+        chosen = i;
+    };
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        if (!splitPath(paths[i], isLead).extension.empty() && files.kind(paths[i]) == PathKind::file) {
+            choose(i, paths[i], startKindOf(paths[i], isLead));
+            break;
+        }
+    }
+    if (chosen == ends.size() && !ends.empty() && ends.back() == command.size()) {
+        PathKind kind = files.kind(paths.back());
+        if (kind == PathKind::file)
+            choose(ends.size() - 1, paths.back(), startKindOf(paths.back(), isLead));
+        else if (kind == PathKind::folder)
+            choose(ends.size() - 1, paths.back(), StartKind::document);
+    }
+    for (std::size_t i = ends.size(); chosen == ends.size() && i-- > 0;) {
+        if (std::string program = withProgramExtension(paths[i], files, isLead); !program.empty())
+            choose(i, program, startKindOf(program, isLead));
+    }
+    if (chosen == ends.size()) {
+        // Not there: said of the shortest name the program could have.
+        std::size_t end = command.size();
+        for (std::size_t i = folderEnd + 1; i < command.size(); ++i)
+            if (isBlank(command[i]) || command[i] == '"') {
+                end = i;
+                break;
+            }
+        std::string path = wholePath(command.substr(0, end), files);
+        result.failure = path.empty() ? 2 : missingFailure(path, files, isLead);
+        result.programPart = command.substr(0, end);
+        result.arguments = command.substr(end);
+        return result;
+    }
+    std::size_t end = ends[chosen];
+    std::string part = files.expand ? files.expand(command.substr(0, end)) : command.substr(0, end);
+    result.programPart = hasBlank(part) ? inQuotes(part) : part;
+    if (end < command.size() && command[end] == '"') {
+        // The profile took the pair of quotes that enclosed the line,
+        // the one before the program and the one after the last argument.
+        result.arguments = command.substr(end + 1);
+        std::size_t quotes = 0;
+        for (char c : result.arguments)
+            quotes += c == '"';
+        if (quotes % 2 != 0)
+            result.arguments += '"';
+    } else {
+        result.arguments = command.substr(end);
+    }
+    return result;
+}
+
+// The one rule for every start. A command that begins with a quote names its program
+// inside the quotes; a first word without a folder part is a bare name; otherwise see
+// resolveUnquotedPath. A command without a blank, or quoted as typed, reaches the
+// program exactly as stored.
+inline ResolvedCommand resolveCommand(const std::string& command, const FileLookup& files, LeadByteTest isLead)
+{
+    if (!command.empty() && command.front() == '"') {
+        std::size_t close = command.find('"', 1);
+        std::size_t end = close == std::string::npos ? command.size() : close + 1;
+        std::string inside = command.substr(1, (close == std::string::npos ? command.size() : close) - 1);
+        ResolvedCommand result = resolvePath(inside, files, isLead);
+        result.programPart = command.substr(0, end);
+        result.arguments = command.substr(end);
+        return result;
+    }
     std::size_t wordEnd = 0;
     while (wordEnd < command.size() && !isBlank(command[wordEnd]))
         ++wordEnd;
-    ResolvedCommand found = resolvePath(command.substr(0, wordEnd), files, isLead);
-    found.programPart = command.substr(0, wordEnd);
-    found.arguments = command.substr(wordEnd);
-    return found;
-}
-
-// The one rule for every start. A command that begins with a quote names its
-// program inside the quotes; otherwise see resolveUnquoted. A command without
-// a blank, or quoted as typed, reaches the program exactly as stored.
-inline ResolvedCommand resolveCommand(const std::string& command, const FileLookup& files, LeadByteTest isLead)
-{
-    if (command.empty() || command.front() != '"')
-        return resolveUnquoted(command, files, isLead);
-    std::size_t close = command.find('"', 1);
-    std::size_t end = close == std::string::npos ? command.size() : close + 1;
-    std::string inside = command.substr(1, (close == std::string::npos ? command.size() : close) - 1);
-    ResolvedCommand found = resolvePath(inside, files, isLead);
-    found.programPart = command.substr(0, end);
-    found.arguments = command.substr(end);
-    return found;
-}
-
-// Characters cmd.exe gives a meaning of its own, outside quotes.
-inline bool isShellSpecial(char c)
-{
-    return std::string_view("&|<>^()[]{}=;!'+,`~@").find(c) != std::string_view::npos;
-}
-
-// A dropped path as one argument: a dot where its name has no extension, so
-// the started program adds none of its own, and quotes where it holds a blank
-// or a character cmd.exe would act on.
-inline std::string droppedArgument(std::string_view path, LeadByteTest isLead)
-{
-    std::string argument(path);
-    PathParts parts = splitPath(path, isLead);
-    if (!parts.baseName.empty() && parts.extension.empty())
-        argument += '.';
-    for (char c : argument)
-        if (isBlank(c) || isShellSpecial(c))
-            return inQuotes(argument);
-    return argument;
-}
-
-// Why a dropped name cannot be used: a control character would start a new
-// line of the profile, a quote would end the argument early, and blanks at
-// either end are lost by the profile and by the started program.
-inline bool isUsableDroppedName(std::string_view path)
-{
-    return !path.empty() && !hasControlCharacter(path) && path.find('"') == std::string_view::npos &&
-           !isBlank(path.front()) && !isBlank(path.back());
-}
-
-// The arguments of a batch file as cmd.exe must see them, or false when one
-// cannot be passed on as it stands: cmd.exe expands %...% anywhere on its line,
-// has no escape for a quote inside an argument, and ends the line at a control
-// character. Each argument is quoted where it holds a blank or a special character.
-inline bool batchArguments(std::string_view arguments, std::string& line)
-{
-    line.clear();
-    if (hasControlCharacter(arguments))
-        return false;
-    std::size_t i = 0;
-    while (i < arguments.size()) {
-        while (i < arguments.size() && isBlank(arguments[i]))
-            ++i;
-        if (i == arguments.size())
-            break;
-        std::string value;
-        bool quoted = arguments[i] == '"';
-        if (quoted) {
-            std::size_t close = arguments.find('"', i + 1);
-            if (close == std::string_view::npos)
-                return false;
-            value = std::string(arguments.substr(i + 1, close - i - 1));
-            i = close + 1;
-            if (i < arguments.size() && !isBlank(arguments[i]))
-                return false; // a quote in the middle of an argument
-        } else {
-            std::size_t end = i;
-            while (end < arguments.size() && !isBlank(arguments[end]))
-                ++end;
-            value = std::string(arguments.substr(i, end - i));
-            i = end;
-            if (value.find('"') != std::string::npos)
-                return false;
-        }
-        bool needsQuotes = value.empty();
-        for (char c : value)
-            needsQuotes = needsQuotes || isShellSpecial(c);
-        line += ' ';
-        line += needsQuotes || hasBlank(value) ? inQuotes(value) : value;
-    }
-    return true;
-}
-
-// cmd.exe's whole line for a batch file and its arguments, or empty when it
-// cannot be started safely. /s takes the outer quotes off what follows /c and
-// leaves the rest as it stands; /d skips AutoRun; /v:off keeps '!' literal.
-inline std::string batchCommandLine(const std::string& batchFile, std::string_view arguments)
-{
-    std::string passed;
-    if (!batchArguments(arguments, passed) || batchFile.find('"') != std::string::npos ||
-        hasControlCharacter(batchFile))
-        return {};
-    std::string inner = inQuotes(batchFile) + passed;
-    std::size_t percents = 0;
-    for (char c : inner)
-        percents += c == '%';
-    if (percents >= 2)
-        return {};
-    return "cmd.exe /d /v:off /s /c \"" + inner + "\"";
+    std::string word = command.substr(0, wordEnd);
+    if (!isBareName(files.expand ? files.expand(word) : word, isLead))
+        return resolveUnquotedPath(command, files, isLead);
+    ResolvedCommand result = resolvePath(word, files, isLead);
+    result.programPart = word;
+    result.arguments = command.substr(wordEnd);
+    return result;
 }

@@ -8,8 +8,9 @@
 class WinApp;
 class ProfileWrites;
 
-// The stored texts, cut to the 259 bytes of an item field unless asked for whole.
+// The stored name, cut to the 259 bytes of an item field for showing unless asked
+// for whole; the command whole, however long, since a cut one would start another.
 std::string readItemName(const WinApp& app, int item, std::size_t maxBytes = kFieldBytes);
-std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes = kFieldBytes);
+std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes = std::string::npos);
 // "Menu" before "Exec", always both keys, empty texts included.
 void writeItem(ProfileWrites& writes, int item, const std::string& name, const std::string& command);

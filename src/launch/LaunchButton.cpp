@@ -47,7 +47,8 @@ std::optional<std::string> exactAnsi(const std::wstring& wide)
 // A dropped path, whole and in the ANSI code page, or nothing when the code
 // page cannot name the file. Fetched wide and converted once, so the length
 // asked for is counted in the units of the buffer and a double-byte name is
-// never cut. A name the code page cannot hold is used by its short name.
+// never cut. A name the code page cannot hold is used by its short name, where
+// that keeps its extension.
 std::optional<std::string> droppedPath(HDROP drop, UINT index)
 {
     UINT length = lateBound::dragQueryFileW(drop, index, nullptr, 0);
@@ -66,7 +67,10 @@ std::optional<std::string> droppedPath(HDROP drop, UINT index)
     if (shortLength == 0 || shortLength >= shortPath.size())
         return std::nullopt;
     shortPath.resize(shortLength);
-    return exactAnsi(shortPath);
+    std::optional<std::string> path = exactAnsi(shortPath);
+    if (path && !shortNameKeepsExtension(wide, *path, isAnsiLeadByte))
+        return std::nullopt;
+    return path;
 }
 
 UINT droppedFileCount(HDROP drop)
@@ -300,8 +304,7 @@ void LaunchButton::startForDrop(std::string command, HDROP drop)
                 reportError(kBadDroppedNameText);
                 continue;
             }
-            std::string argument = droppedArgument(*path, isAnsiLeadByte);
-            reportStart(startCommand(command, &argument));
+            reportStart(startCommand(command, &*path));
         }
     }
     lateBound::dragFinish(drop);
@@ -309,8 +312,8 @@ void LaunchButton::startForDrop(std::string command, HDROP drop)
 
 void LaunchButton::reportStart(const StartOutcome& outcome)
 {
-    if (!outcome.refusedBatch.empty()) {
-        reportError(std::string(kBatchRefusedText) + "\n" + outcome.refusedBatch);
+    if (!outcome.refused.empty()) {
+        reportError(std::string(kBatchRefusedText) + "\n" + outcome.refused);
         return;
     }
     if (const char* text = startFailureText(outcome.failure))

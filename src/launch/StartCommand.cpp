@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "CommandResolver.h"
 #include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
@@ -14,33 +13,47 @@ namespace {
 
 constexpr DWORD kInputIdleTimeoutMs = 30000;
 
-// A bare name where Windows finds one: the program's folder, the system
-// folders, the Windows folder, the current folder and PATH.
-std::string findBareName(const std::string& name)
+// A text the system fills in, however long: the call answers the length it needs.
+template <class Call>
+std::string systemText(Call call)
 {
     std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", static_cast<DWORD>(buffer.size()), buffer.data(),
-                                   nullptr);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD length = call(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0)
             return {};
-        if (length < buffer.size()) {
-            std::string found(buffer.data(), length);
-            return pathKind(found) == PathKind::file ? found : std::string();
-        }
+        if (length < buffer.size())
+            return std::string(buffer.data(), length);
         buffer.resize(length + 1);
     }
+    return {};
 }
 
-const FileLookup kSystemFiles{pathKind, findBareName};
-
-std::string systemFile(const char* name)
+std::string expandVariables(const std::string& text)
 {
-    char directory[MAX_PATH];
-    UINT length = GetSystemDirectoryA(directory, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
-    return std::string(directory, length) + "\\" + name;
+    if (text.find('%') == std::string::npos)
+        return text;
+    // The count includes the terminator.
+    std::string expanded = systemText([&](char* b, DWORD n) {
+        DWORD needed = ExpandEnvironmentStringsA(text.c_str(), b, n);
+        return needed > n ? needed : (needed > 0 ? needed - 1 : 0);
+    });
+    return expanded.empty() ? text : expanded;
+}
+
+std::string systemFolder()
+{
+    return systemText([](char* b, DWORD n) { return GetSystemDirectoryA(b, n); });
+}
+
+std::string programFolder()
+{
+    std::string module = systemText([](char* b, DWORD n) {
+        DWORD length = GetModuleFileNameA(nullptr, b, n);
+        return length >= n ? n * 2 : length;
+    });
+    PathParts parts = splitPath(module, isAnsiLeadByte);
+    return parts.drive + parts.directory;
 }
 
 // WinExec's results for a failed start: the ones the error boxes know, and 11
@@ -60,16 +73,26 @@ unsigned failureFor(DWORD error)
     }
 }
 
+// The folder a file is in, where a program opened from Explorer starts.
+std::string folderOf(const std::string& file)
+{
+    PathParts parts = splitPath(file, isAnsiLeadByte);
+    std::string folder = parts.drive + parts.directory;
+    if (folder.size() > 3 && isSeparator(folder.back()))
+        folder.pop_back();
+    return folder;
+}
+
 // The application name is given, so the system does no search of its own.
-unsigned createProcess(const std::string& application, std::string commandLine)
+unsigned createProcess(const std::string& application, std::string commandLine, const std::string& folder)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
         return failureFor(GetLastError());
     // As WinExec did: until the program waits for input (or ends), so the
     // starts of a drop follow each other in order.
@@ -79,7 +102,7 @@ unsigned createProcess(const std::string& application, std::string commandLine)
     return 0;
 }
 
-unsigned openDocument(const std::string& file)
+unsigned openDocument(const std::string& file, const std::string& parameters)
 {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
@@ -87,6 +110,7 @@ unsigned openDocument(const std::string& file)
     info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpVerb = "open";
     info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (lateBound::shellExecuteExA(&info))
         return 0;
@@ -94,9 +118,29 @@ unsigned openDocument(const std::string& file)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? failureFor(error) : 11;
 }
 
+std::string withoutLeadingBlanks(const std::string& text)
+{
+    std::size_t first = 0;
+    while (first < text.size() && isBlank(text[first]))
+        ++first;
+    return text.substr(first);
+}
+
 } // namespace
 
-StartOutcome startCommand(const std::string& command, const std::string* droppedArgument)
+FileLookup systemFileLookup()
+{
+    FileLookup files{pathKind, {}, {}, nullptr};
+    std::string system = systemFolder();
+    std::string windows = systemText([](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); });
+    std::string path = systemText([](char* b, DWORD n) { return GetEnvironmentVariableA("PATH", b, n); });
+    files.bareNameFolders = bareNameFolders(system, windows, path);
+    files.baseFolder = programFolder();
+    files.expand = expandVariables;
+    return files;
+}
+
+StartOutcome startCommand(const std::string& command, const std::string* droppedPath)
 {
     StartOutcome outcome;
     if (command.empty()) {
@@ -105,27 +149,33 @@ StartOutcome startCommand(const std::string& command, const std::string* dropped
         outcome.failure = result > 31 ? 0 : result;
         return outcome;
     }
-    ResolvedCommand resolved = resolveCommand(command, kSystemFiles, isAnsiLeadByte);
+    ResolvedCommand resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
     std::string arguments = resolved.arguments;
-    if (droppedArgument)
-        arguments += ' ' + *droppedArgument;
+    if (droppedPath)
+        arguments += ' ' + droppedArgument(*droppedPath, isAnsiLeadByte);
     switch (resolved.kind) {
     case StartKind::missing:
         outcome.failure = resolved.failure;
         break;
     case StartKind::program:
-        outcome.failure = createProcess(resolved.file, resolved.programPart + arguments);
+        outcome.failure = createProcess(resolved.file, resolved.programPart + arguments, folderOf(resolved.file));
         break;
     case StartKind::batch: {
+        // The item's own line names the batch file when cmd.exe cannot take it; a dropped name, itself.
+        if (batchCommandLine(resolved.file, resolved.arguments).empty()) {
+            outcome.refused = resolved.file;
+            break;
+        }
         std::string line = batchCommandLine(resolved.file, arguments);
-        if (line.empty())
-            outcome.refusedBatch = resolved.file;
-        else
-            outcome.failure = createProcess(systemFile("cmd.exe"), line);
+        if (line.empty()) {
+            outcome.refused = droppedPath ? *droppedPath : resolved.file;
+            break;
+        }
+        outcome.failure = createProcess(joinPath(systemFolder(), "cmd.exe"), line, folderOf(resolved.file));
         break;
     }
     case StartKind::document:
-        outcome.failure = openDocument(resolved.file);
+        outcome.failure = openDocument(resolved.file, withoutLeadingBlanks(arguments));
         break;
     }
     return outcome;

@@ -3,14 +3,21 @@
 
 #include <string>
 
+#include "CommandResolver.h"
+
 struct StartOutcome {
     // 2, 3 and 11 are reported as WinExec's results were; 0 means started (or
     // failed in a way that is not reported).
     unsigned failure = 0;
-    // A batch file that cannot take its arguments safely; nothing was started.
-    std::string refusedBatch;
+    // What cmd.exe could not be given safely (the batch file, or the dropped
+    // file meant for it); nothing was started.
+    std::string refused;
 };
 
-// Resolves the command as resolveCommand says and starts what it names, with
-// the dropped path (already formatted by droppedArgument) as one more argument.
-StartOutcome startCommand(const std::string& command, const std::string* droppedArgument = nullptr);
+// The file system as the system's starts see it: the system's folders for bare
+// names, the program's own folder for relative paths, the environment's variables.
+FileLookup systemFileLookup();
+
+// Resolves the whole command as resolveCommand says and starts what it names, with
+// the dropped path (unformatted) as one more argument.
+StartOutcome startCommand(const std::string& command, const std::string* droppedPath = nullptr);

@@ -1,6 +1,8 @@
-// Fuzzes the resolver against a model disk: the intended program exists, programs are planted
-// at every shorter prefix where the system's shortest-first search would find them, and folders
-// are named like programs. Whatever the command's shape, the intended program starts; a
+// Fuzzes the resolver against a model disk that looks paths up as the system does ("." and ".."
+// as steps): the intended program exists; programs, documents and folders are planted at every
+// shorter prefix where a guess would find them first, at longer names that take in the arguments,
+// and wherever a ".." in the arguments would lead; folders and extension-less files stand beside
+// programs of their name. Whatever the command's shape, what starts is what the user named; a
 // batch file's line leaves no character cmd.exe acts on outside quotes.
 #include <cstddef>
 #include <cstdint>
@@ -16,15 +18,17 @@ namespace {
 
 std::map<std::string, PathKind> disk;
 
+LeadByteTest diskLead = noLead;
+
 PathKind onDisk(const std::string& path)
 {
-    auto found = disk.find(path);
+    auto found = disk.find(systemPath(path, diskLead));
     return found == disk.end() ? PathKind::missing : found->second;
 }
 
-std::string nowhere(const std::string&)
+void plant(const std::string& path, PathKind kind)
 {
-    return {};
+    disk.emplace(systemPath(path, diskLead), kind);
 }
 
 struct Bits {
@@ -89,23 +93,48 @@ bool specialsQuoted(std::string_view line)
     return true;
 }
 
+// Whether the system reads a path as another one: a ".." steps back over the name before
+// it, and a name's dots and blanks at its end are dropped.
+bool rewritesNames(std::string_view path, LeadByteTest isLead)
+{
+    std::size_t start = 3;
+    for (std::size_t i = 3; i <= path.size(); ++i) {
+        if (i < path.size() && isLead(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (i < path.size() && path[i] != '\\')
+            continue;
+        std::string_view name = path.substr(start, i - start);
+        if (name == ".." || (!name.empty() && name != "." && (name.back() == '.' || isBlank(name.back()))))
+            return true;
+        start = i + 1;
+    }
+    return false;
+}
+
 } // namespace
 
-// Byte 0: the code page (bit 0), the extension (bits 1-2, 3 none), the command's shape (bits 3-4);
-// bytes 1-4: what is planted at each shorter prefix; then the program's name, a zero byte, the arguments.
+// Byte 0: the code page (bit 0), the extension (bits 1-2, 3 none), the command's shape (bits 3-4),
+// how many ".." the arguments begin with (bits 5-7); bytes 1-4: what is planted at each other
+// prefix; then the program's name, a zero byte, the arguments.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 6)
         return 0;
     LeadByteTest isLead = leadTestFrom(data[0]);
+    diskLead = isLead;
     unsigned extensionChoice = (data[0] >> 1) & 3;
     unsigned shape = (data[0] >> 3) & 3;
+    unsigned stepsBack = (data[0] >> 5) & 7;
     Bits bits{static_cast<std::uint32_t>(data[1] | data[2] << 8 | data[3] << 16 |
                                          static_cast<std::uint32_t>(data[4]) << 24)};
     std::string_view rest(reinterpret_cast<const char*>(data + 5), size - 5);
     std::size_t zero = rest.find('\0');
     std::string name = saneName(rest.substr(0, zero), isLead);
     std::string arguments;
+    for (std::size_t i = 0; i < stepsBack; ++i)
+        arguments += "..\\";
     for (char c : zero == std::string_view::npos ? std::string_view() : rest.substr(zero + 1))
         if (!hasControlCharacter(std::string_view(&c, 1)))
             arguments += c;
@@ -115,7 +144,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The program as typed (perhaps without its extension) and the file it is.
     std::string typed = "C:\\" + name;
     std::string file = typed;
-    if (extensionChoice == 3) {
+    bool ownExtension = extensionChoice != 3;
+    if (!ownExtension) {
         if (!splitPath(typed, isLead).extension.empty())
             return 0;
         file += ".exe";
@@ -125,41 +155,80 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         typed += kProgramExtensions[extensionChoice == 0 ? 0 : extensionChoice + 1];
         file = typed;
     }
+    // Shape 3: the name as typed is a folder or an extension-less file, with programs of its name beside it.
+    bool namesItself = shape == 3 && !ownExtension;
     disk.clear();
-    disk[file] = PathKind::file;
     disk["C:\\"] = PathKind::folder;
-    // Planted where a shorter prefix of the program ends at a blank, a tab or a quote.
+    if (namesItself) {
+        plant(typed, bits.take(1) ? PathKind::folder : PathKind::file);
+        for (const char* extension : kProgramExtensions)
+            plant(typed + extension, PathKind::file);
+    } else {
+        plant(file, PathKind::file);
+    }
+    // The folders the name walks through are there, so a ".." of its own is a step the user took.
+    for (std::size_t i = 3; i < typed.size(); ++i) {
+        if (isLead(static_cast<unsigned char>(typed[i]))) {
+            ++i;
+            continue;
+        }
+        if (typed[i] == '\\')
+            plant(typed.substr(0, i), PathKind::folder);
+    }
+    // What a guess would find first at a shorter prefix, ending at a blank: a program once an
+    // extension is added, a folder, a document without extension.
     for (std::size_t end = 3; end < typed.size(); ++end) {
         if (!isBlank(typed[end]))
             continue;
         std::string prefix = typed.substr(0, end);
         unsigned what = bits.take(3);
         if (what < 4)
-            disk[prefix + kProgramExtensions[what]] = PathKind::file;
+            plant(prefix + kProgramExtensions[what], PathKind::file);
         else if (what == 4)
-            disk[prefix] = PathKind::folder;
-        else if (what == 5 && startKindOf(prefix, isLead) != StartKind::document)
-            disk[prefix] = PathKind::file;
+            plant(prefix, PathKind::folder);
+        else if (splitPath(prefix, isLead).extension.empty())
+            plant(prefix, PathKind::file);
     }
-    if (disk.find(file) == disk.end() || disk[file] != PathKind::file)
+    std::string args = arguments.empty() || isBlank(arguments.front()) ? arguments : " " + arguments;
+    // Longer names that take in the arguments, and where a ".." in them would lead. A name with
+    // its own extension wins over all of them; one without wins over what only a step back
+    // reaches. (A folder there would be one the command walks through, which the user named.)
+    std::string whole = typed + args;
+    for (std::size_t end = typed.size() + 1; end <= whole.size() && !namesItself; ++end) {
+        if (end < whole.size() && !isBlank(whole[end]) && whole[end] != '"')
+            continue;
+        std::string longer = whole.substr(0, end);
+        bool stepped = rewritesNames(longer, isLead);
+        unsigned what = bits.take(2);
+        if (ownExtension && what == 0)
+            plant(longer, PathKind::file);
+        else if (ownExtension || stepped)
+            plant(longer + kProgramExtensions[what], PathKind::file);
+    }
+    if (disk[systemPath(namesItself ? typed : file, isLead)] == PathKind::missing)
+        return 0;
+    if (!namesItself && disk[systemPath(file, isLead)] != PathKind::file)
         return 0; // a planted name took the program's own
 
-    std::string args = arguments.empty() || isBlank(arguments.front()) ? arguments : " " + arguments;
     std::string command;
     switch (shape) {
-    case 0:
-        command = typed + args;
-        break;
     case 1:
         command = "\"" + typed + "\"" + args;
         break;
-    default:
+    case 2:
         // Written by hand as "program" "argument"; the profile took the outer pair.
         command = typed + "\" \"" + arguments;
         break;
+    default:
+        command = namesItself ? typed : typed + args;
+        break;
     }
 
-    ResolvedCommand r = resolveCommand(command, FileLookup{onDisk, nowhere}, isLead);
+    ResolvedCommand r = resolveCommand(command, FileLookup{onDisk, {}, "C:\\zel", nullptr}, isLead);
+    if (namesItself) {
+        FUZZ_CHECK(r.kind == StartKind::document && r.file == typed);
+        return 0;
+    }
     FUZZ_CHECK(r.kind != StartKind::missing);
     FUZZ_CHECK(r.file == file);
     FUZZ_CHECK(r.kind == startKindOf(file, isLead));
@@ -172,8 +241,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(r.arguments == args);
 
     if (r.kind == StartKind::batch) {
-        std::string dropped = droppedArgument(arguments, isLead);
-        std::string line = batchCommandLine(r.file, r.arguments + " " + dropped);
+        std::string line = batchCommandLine(r.file, r.arguments + " " + droppedArgument(arguments, isLead));
         if (!line.empty()) {
             std::string head = "cmd.exe /d /v:off /s /c \"\"" + file + "\"";
             FUZZ_CHECK(line.compare(0, head.size(), head) == 0 && line.back() == '"');

@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/TextCut.h"
 
@@ -41,3 +43,42 @@ inline bool isCharacterStart(std::string_view text, LeadByteTest isLead, std::si
             std::abort();                                                                         \
         }                                                                                         \
     } while (0)
+
+// What the system makes of a full path before it looks (GetFullPathName): "." and ".."
+// taken as steps whatever the name before them, and dots and blanks at a name's end
+// dropped. The model disks look paths up so, as the file system would.
+inline std::string systemPath(std::string_view path, LeadByteTest isLead)
+{
+    if (path.size() < 3 || path[1] != ':')
+        return std::string(path);
+    std::vector<std::string> names;
+    std::string name;
+    auto endName = [&] {
+        if (name == "..") {
+            if (!names.empty())
+                names.pop_back();
+        } else if (name != ".") {
+            while (!name.empty() && (name.back() == '.' || name.back() == ' ' || name.back() == '\t'))
+                name.pop_back();
+            if (!name.empty())
+                names.push_back(name);
+        }
+        name.clear();
+    };
+    for (std::size_t i = 3; i < path.size(); ++i) {
+        if (isLead(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            name += path.substr(i, 2);
+            ++i;
+        } else if (path[i] == '\\' || path[i] == '/') {
+            endName();
+        } else {
+            name += path[i];
+        }
+    }
+    endName();
+    std::string result(path.substr(0, 2));
+    result += '\\';
+    for (std::size_t i = 0; i < names.size(); ++i)
+        result += (i ? "\\" : "") + names[i];
+    return result;
+}

@@ -1,51 +1,59 @@
 // What a command starts, the arguments a drop adds and a batch file gets, and the values the profile keeps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "framework/ProfileValue.h"
 #include "launch/CommandResolver.h"
 #include "launch/LaunchTexts.h"
+#include "../fuzz/fuzz_support.h"
 
 namespace {
 
-bool cp932Lead(unsigned char b)
-{
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 bool noLead(unsigned char) { return false; }
 
-// A small disk: the programs a command may mean, and the ones planted where
-// the system's own shortest-first search would find them first.
+// A small disk, looked up as the system looks ("." and ".." as steps): the programs a
+// command may mean, and the ones planted where a guess would find them first.
 std::vector<std::string> asked;
-PathKind onDisk(const std::string& path)
+PathKind onDisk(const std::string& written)
 {
-    asked.push_back(path);
+    asked.push_back(written);
+    std::string path = systemPath(written, cp932Lead);
     for (const char* file : {"C:\\my app\\tool.exe", "C:\\my.exe", "C:\\Program.exe", "C:\\Program Files\\App\\app.exe",
                              "C:\\zel test\\rec.exe", "C:\\zel.exe", "C:\\e2e\\R&D\\run.bat", "C:\\notes.txt",
                              "C:\\a b\\run now.exe", "C:\\a b\\run.exe", "C:\\\x95\x5C\\\x83\x5C.exe", "C:\\tools\\x.com",
-                             "C:\\tools\\x.cmd", "C:\\dots\\app.exe"})
+                             "C:\\tools\\x.cmd", "C:\\dots\\app.exe", "C:\\Downloads\\pkg.exe", "C:\\unz\\README",
+                             "C:\\unz\\README.com", "C:\\Downloads\\ZEL32\\notepad.exe", "C:\\Downloads\\ZEL32\\winver.exe",
+                             "C:\\Downloads\\ZEL32\\tools\\x.exe", "C:\\windows\\system32\\notepad.exe",
+                             "C:\\windows\\system32\\winver.exe", "C:\\windows\\explorer.exe", "C:\\work\\tools\\x.exe",
+                             "C:\\work\\tools\\y.exe", "C:\\Users\\Public\\evil.exe", "C:\\work\\tools\\tool.exe",
+                             "C:\\work\\tools\\tool.exe build.exe", "C:\\work\\y.exe", "C:\\work\\m.scr"})
         if (path == file)
             return PathKind::file;
     for (const char* folder : {"C:\\my app", "C:\\My Documents", "C:\\tool.exe", "C:\\Program Files", "C:\\zel test",
-                               "C:\\e2e", "C:\\", "C:\\tools"})
+                               "C:\\e2e", "C:\\", "C:\\tools", "C:\\Downloads", "C:\\Downloads\\pkg", "C:\\unz",
+                               "C:\\Downloads\\ZEL32", "C:\\Downloads\\ZEL32\\tools", "C:\\windows",
+                               "C:\\windows\\system32", "C:\\work", "C:\\work\\tools", "C:\\Users", "C:\\Users\\Public"})
         if (path == folder)
             return PathKind::folder;
     return PathKind::missing;
 }
 
-std::string onPath(const std::string& name)
+// Shortcuts' expansion: known names replaced, unknown ones left as written.
+std::string expandKnown(const std::string& text)
 {
-    if (name == "explorer.exe" || name == "explorer")
-        return "C:\\windows\\explorer.exe";
-    return {};
+    std::string result = text;
+    for (std::size_t at; (at = result.find("%windir%")) != std::string::npos;)
+        result.replace(at, 8, "C:\\windows");
+    return result;
 }
 
-const FileLookup kDisk{onDisk, onPath};
+// The bar in a Downloads folder, as the portable zip invites.
+const FileLookup kDisk{onDisk, {"C:\\windows\\system32", "C:\\windows"}, "C:\\Downloads\\ZEL32", expandKnown};
 
-TEST(Resolver, EachCommandStartsWhatItMeansAndNeverAPlantedProgram)
+TEST(Resolver, EachCommandStartsWhatTheUserNamedAndNeverAPlantedProgram)
 {
     struct Case {
         const char* command;
@@ -55,7 +63,7 @@ TEST(Resolver, EachCommandStartsWhatItMeansAndNeverAPlantedProgram)
     };
     using K = StartKind;
     const Case cases[] = {
-        // Longest first: a planted C:\my.exe or C:\Program.exe never starts.
+        // A planted C:\my.exe or C:\Program.exe never starts.
         {"C:\\my app\\tool.exe /min", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\" /min"},
         {"C:\\Program Files\\App\\app", K::program, "C:\\Program Files\\App\\app.exe", "\"C:\\Program Files\\App\\app\""},
         {"C:\\a b\\run now.exe x", K::program, "C:\\a b\\run now.exe", "\"C:\\a b\\run now.exe\" x"},
@@ -67,9 +75,33 @@ TEST(Resolver, EachCommandStartsWhatItMeansAndNeverAPlantedProgram)
         {"\"C:\\my app\\tool.exe\" \"two words\"", K::program, "C:\\my app\\tool.exe", "\"C:\\my app\\tool.exe\" \"two words\""},
         {"\"C:\\zel test\\rec\" /x", K::program, "C:\\zel test\\rec.exe", "\"C:\\zel test\\rec\" /x"},
         {"C:\\tools\\x", K::program, "C:\\tools\\x.com", "C:\\tools\\x"},
-        // A bare name is found as Windows finds it; an argument of dots stays an argument.
+        // The path as written names a folder or a file: an extension is never added past it.
+        {"C:\\Downloads\\pkg", K::document, "C:\\Downloads\\pkg", "C:\\Downloads\\pkg"},
+        {"C:\\unz\\README", K::document, "C:\\unz\\README", "C:\\unz\\README"},
+        {"\"C:\\unz\\README\"", K::document, "C:\\unz\\README", "\"C:\\unz\\README\""},
+        // An own extension as written wins, the shortest first; ".." in an argument never moves the program.
+        {"C:\\work\\tools\\tool.exe build.exe", K::program, "C:\\work\\tools\\tool.exe",
+         "C:\\work\\tools\\tool.exe build.exe"},
+        {"C:\\work\\tools\\x.exe -o ..\\..\\y", K::program, "C:\\work\\tools\\x.exe", "C:\\work\\tools\\x.exe -o ..\\..\\y"},
+        {"C:\\work\\tools\\x -o ..\\..\\y", K::program, "C:\\work\\tools\\x.exe", "C:\\work\\tools\\x -o ..\\..\\y"},
+        {"C:\\work\\tools\\x ..\\..\\..\\..\\Users\\Public\\evil", K::program, "C:\\work\\tools\\x.exe",
+         "C:\\work\\tools\\x ..\\..\\..\\..\\Users\\Public\\evil"},
+        {"C:\\work\\tools\\..\\tools\\x.exe a", K::program, "C:\\work\\tools\\..\\tools\\x.exe",
+         "C:\\work\\tools\\..\\tools\\x.exe a"},
+        {"C:\\work\\tools\\x y\\..\\..\\y", K::program, "C:\\work\\tools\\x.exe", "C:\\work\\tools\\x y\\..\\..\\y"},
+        {"C:\\work\\m.scr /c extra", K::document, "C:\\work\\m.scr", "C:\\work\\m.scr /c extra"},
+        // Bare names only where the system's programs live, never beside the program or in the current folder.
+        {"notepad.exe", K::program, "C:\\windows\\system32\\notepad.exe", "notepad.exe"},
+        {"winver", K::program, "C:\\windows\\system32\\winver.exe", "winver"},
+        {"\"notepad.exe\" a.txt", K::program, "C:\\windows\\system32\\notepad.exe", "\"notepad.exe\" a.txt"},
         {"explorer.exe .", K::program, "C:\\windows\\explorer.exe", "explorer.exe ."},
         {"explorer /e,C:\\", K::program, "C:\\windows\\explorer.exe", "explorer /e,C:\\"},
+        // A folder part makes it the program's own neighbour; variables are expanded as shortcuts expand them.
+        {"tools\\x.exe /q", K::program, "C:\\Downloads\\ZEL32\\tools\\x.exe", "tools\\x.exe /q"},
+        {"\\Downloads\\pkg.exe", K::program, "C:\\Downloads\\pkg.exe", "\\Downloads\\pkg.exe"},
+        {"%windir%\\explorer.exe %TEMP%", K::program, "C:\\windows\\explorer.exe", "C:\\windows\\explorer.exe %TEMP%"},
+        {"\"%windir%\\explorer.exe\"", K::program, "C:\\windows\\explorer.exe", "\"%windir%\\explorer.exe\""},
+        {"C:tools\\x.exe", K::missing, "", "C:tools\\x.exe"},
         // Names ending in a dot or a blank never name a file (the system would drop them).
         {"C:\\dots\\app.exe.", K::missing, "", "C:\\dots\\app.exe."},
         {"C:\\dots\\app.exe. x", K::missing, "", "C:\\dots\\app.exe. x"},
@@ -97,10 +129,20 @@ TEST(Resolver, EachCommandStartsWhatItMeansAndNeverAPlantedProgram)
     EXPECT_EQ(resolveCommand("C:\\zel-nowhere\\missing.exe", kDisk, cp932Lead).failure, 3u);
     EXPECT_EQ(resolveCommand("nowhere.exe", kDisk, cp932Lead).failure, 2u);
 
-    // A command without a blank is looked up as one name; "表" ends in 5C and is no separator.
+    // "表" ends in 5C and is no separator: the name is looked up whole, as written first.
     asked.clear();
     resolveCommand("C:\\\x95\x5C", kDisk, cp932Lead);
-    EXPECT_EQ(asked.front(), "C:\\\x95\x5C.exe");
+    auto at = [](const std::string& path) { return std::find(asked.begin(), asked.end(), path) - asked.begin(); };
+    EXPECT_LT(at("C:\\\x95\x5C"), at("C:\\\x95\x5C.exe"));
+    EXPECT_LT(at("C:\\\x95\x5C.exe"), static_cast<std::ptrdiff_t>(asked.size()));
+    for (const std::string& path : asked)
+        EXPECT_NE(path, "C:\\\x95") << "split inside a character";
+
+    // Where bare names are looked for: the system's folders and PATH's absolute entries, once each.
+    EXPECT_EQ(bareNameFolders("C:\\WINDOWS\\system32", "C:\\WINDOWS\\",
+                              ".;C:\\Tools;;tools;\"C:\\Program Files\\Git\\cmd\";C:\\windows\\System32;\\\\srv\\bin\\"),
+              (std::vector<std::string>{"C:\\WINDOWS\\system32", "C:\\WINDOWS", "C:\\Tools", "C:\\Program Files\\Git\\cmd",
+                                        "\\\\srv\\bin"}));
 }
 
 TEST(Resolver, BatchFilesGetOnlyArgumentsCmdPassesOnAsTheyStand)
@@ -171,6 +213,12 @@ TEST(DroppedArgument, TheDotRuleAndQuotesForBlanksAndCmdCharacters)
         EXPECT_FALSE(isUsableDroppedName(name)) << name;
     for (const char* name : {"C:\\a b.txt", "C:\\R&D\\x.txt", "C:\\\x95\x5C.txt", "C:\\tab\there"})
         EXPECT_TRUE(isUsableDroppedName(name)) << name;
+    // A short name stands in for a name the code page cannot hold only where it keeps the extension.
+    EXPECT_TRUE(shortNameKeepsExtension(L"C:\\d\\caf\u00e9.exe", "C:\\d\\CAF~1.EXE", cp932Lead));
+    EXPECT_TRUE(shortNameKeepsExtension(L"C:\\d\\na\u00efve", "C:\\d\\NAVE~1", cp932Lead));
+    EXPECT_FALSE(shortNameKeepsExtension(L"C:\\d\\r\u00e9sum\u00e9.exe_", "C:\\d\\R_SU~5VZ.EXE", cp932Lead));
+    EXPECT_FALSE(shortNameKeepsExtension(L"C:\\d\\\uD55C\uAE00.batch", "C:\\d\\__~~~5BH.BAT", cp932Lead));
+    EXPECT_FALSE(shortNameKeepsExtension(L"C:\\d\\x.\u00e9xe", "C:\\d\\X~1.EXE", cp932Lead));
 }
 
 TEST(ProfileValue, QuotesThatTheProfileWouldStripAreKept)

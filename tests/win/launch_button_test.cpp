@@ -325,24 +325,42 @@ TEST_F(LaunchButtons, AFailedStartInADropIsReportedBeforeTheNextStart)
               (std::vector<std::string>{started(rec + " C:\\DOC\\1.TXT"), started(rec + " C:\\DOC\\3.TXT")}));
 }
 
-TEST_F(LaunchButtons, EveryShapeOfCommandStartsItsOwnProgramNeverAPlantedOne)
+TEST_F(LaunchButtons, EveryShapeOfCommandStartsWhatTheUserNamedNeverAPlantedOne)
 {
     CreateDirectoryA("C:\\zel test", nullptr);
+    CreateDirectoryA("C:\\zel cwd", nullptr);
     std::string program = "C:\\zel test\\rec.exe";
     ASSERT_TRUE(CopyFileA(recorder().c_str(), program.c_str(), FALSE));
-    // Planted where the system's shortest-first search would find them first.
+    // Planted where the system's shortest-first search, a step back in an argument, an
+    // extension added to a file's name, or the old search for a bare name would find them first.
     ASSERT_TRUE(CopyFileA(recorder().c_str(), "C:\\zel.exe", FALSE));
+    putFile("C:\\zel test\\README", "text");
+    ASSERT_TRUE(CopyFileA(recorder().c_str(), "C:\\zel test\\README.com", FALSE));
+    std::string systemCopy = "C:\\windows\\system32\\zelbare.exe";
+    for (const std::string& copy : {testDirectory() + "zelbare.exe", std::string("C:\\zel cwd\\zelbare.exe"), systemCopy})
+        ASSERT_TRUE(CopyFileA(recorder().c_str(), copy.c_str(), FALSE)) << copy;
+    char previousFolder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previousFolder);
+    SetCurrentDirectoryA("C:\\zel cwd");
+    std::string where = testDirectory() + "launch_where.log";
+    DeleteFileA(where.c_str());
+    SetEnvironmentVariableA("ZEL_RECORD_WHERE", where.c_str());
+    SetEnvironmentVariableA("ZELTEST", "C:\\zel test");
     DeleteFileA("C:\\zel test\\missing.exe");
     open("");
     drop(0, makeDrop({program}));
     EXPECT_EQ(fileBytes(ownIniPath()), "[Menu]\r\nMenuItem0=rec\r\n[Exec]\r\nExecItem0=C:\\zel test\\rec.exe\r\n");
     click(0);
     drop(0, makeDrop({"C:\\DOC\\A.TXT"}));
-    // With arguments the program part is found and quoted; a command typed with
-    // quotes reads back from the profile as typed and starts as it stands; a
-    // bare name is found where Windows finds one, and an argument of dots stays.
-    for (const char* command : {"C:\\zel test\\rec.exe /min", "C:\\zel test\\rec /min",
-                                "\"C:\\zel test\\rec.exe\" \"two words\"", "record_args.exe ."}) {
+    // With arguments the program part is found and quoted; a command typed with quotes reads
+    // back as typed and starts as it stands; ".." in an argument never picks the program; a
+    // variable is expanded as a shortcut would; a bare name is the system's own; a long
+    // command starts whole.
+    std::string longCommand = program + " " + std::string(300, 'a') + " --dry-run";
+    for (const std::string& command :
+         {std::string("C:\\zel test\\rec.exe /min"), std::string("C:\\zel test\\rec /min"),
+          std::string("\"C:\\zel test\\rec.exe\" \"two words\""), std::string("C:\\zel test\\rec -o ..\\..\\zel"),
+          std::string("%ZELTEST%\\rec.exe /e"), std::string("zelbare.exe ."), longCommand}) {
         ProfileWrites writes(testApp());
         writeItem(writes, 0, "rec", command);
         ASSERT_TRUE(writes.commit());
@@ -351,24 +369,43 @@ TEST_F(LaunchButtons, EveryShapeOfCommandStartsItsOwnProgramNeverAPlantedOne)
         click(0);
     }
     // Written by hand with quotes: the profile takes the outer pair, and the program still ends at its quote.
-    putFile(ownIniPath(), "[Exec]\r\nExecItem0=\"C:\\zel test\\rec.exe\" \"x y\"\r\nExecItem1=C:\\zel test\\missing.exe\r\n");
+    putFile(ownIniPath(), "[Exec]\r\nExecItem0=\"C:\\zel test\\rec.exe\" \"x y\"\r\nExecItem1=C:\\zel test\\missing.exe\r\n"
+                          "ExecItem2=C:\\zel test\\README\r\n");
     bar->loadItems();
     click(0);
-    // The intended program is gone: nothing starts, least of all C:\zel.exe.
+    // The intended program is gone: nothing starts, least of all C:\zel.exe. A file without
+    // extension is opened (here nothing can), never README.com beside it.
     click(1);
+    click(2);
     std::vector<SeenBox> seen = boxes();
-    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].text, kNotFoundBytes);
+    EXPECT_EQ(seen[1].text, kBadFormatBytes);
     EXPECT_EQ(startedBefore(), (std::vector<std::string>{"rec.exe \"C:\\zel test\\rec.exe\"",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" /min",
                                                           "rec.exe \"C:\\zel test\\rec\" /min",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" \"two words\"",
-                                                          started("record_args.exe ."),
+                                                          "rec.exe \"C:\\zel test\\rec\" -o ..\\..\\zel",
+                                                          "rec.exe \"C:\\zel test\\rec.exe\" /e",
+                                                          "zelbare.exe zelbare.exe .",
+                                                          "rec.exe \"C:\\zel test\\rec.exe\"" + longCommand.substr(program.size()),
                                                           "rec.exe \"C:\\zel test\\rec.exe\" \"x y\""}));
-    DeleteFileA("C:\\zel.exe");
-    DeleteFileA(program.c_str());
+    // Each program in its own folder, as Explorer starts it; the bare name from the system folder.
+    std::string places = fileBytes(where);
+    EXPECT_NE(places.find("C:\\zel test\\rec.exe|C:\\zel test\n"), std::string::npos) << places;
+    // (A 32-bit program's system folder is redirected, so the copy may be seen under SysWOW64.)
+    EXPECT_NE(places.find("\\zelbare.exe|C:\\windows\\system32\n"), std::string::npos) << places;
+    EXPECT_EQ(places.find("zel cwd"), std::string::npos) << places;
+    EXPECT_EQ(places.find(testDirectory() + "zelbare.exe"), std::string::npos) << places;
+    SetEnvironmentVariableA("ZEL_RECORD_WHERE", nullptr);
+    SetCurrentDirectoryA(previousFolder);
+    for (const std::string& file : {std::string("C:\\zel.exe"), program, std::string("C:\\zel test\\README"),
+                                    std::string("C:\\zel test\\README.com"), testDirectory() + "zelbare.exe",
+                                    std::string("C:\\zel cwd\\zelbare.exe"), systemCopy, where})
+        DeleteFileA(file.c_str());
     RemoveDirectoryA("C:\\zel test");
+    RemoveDirectoryA("C:\\zel cwd");
 }
 
 TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
@@ -383,7 +420,7 @@ TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
     ASSERT_TRUE(CopyFileA(recorder().c_str(), pwned.c_str(), FALSE));
     // A document type whose "open" starts the recorder, and one with no program at all.
     HKEY key = nullptr;
-    std::string opener = "\"" + recorder() + "\" opened \"%1\"";
+    std::string opener = "\"" + recorder() + "\" opened \"%1\" %*";
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, ".zeldoc", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>("zeldocfile"), 11);
@@ -403,13 +440,16 @@ TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
     drop(0, makeDrop(std::vector<std::string>{batch}));
     EXPECT_EQ(bar->itemCommand[0], batch);
     bar->itemCommand[1] = batch + " %PATH%";
-    bar->itemCommand[2] = document;
+    bar->itemCommand[2] = document + " /c extra";
     bar->itemCommand[3] = orphan;
     click(0);
     drop(0, makeDrop(std::vector<std::string>{"C:\\zel drop\\report&pwned.exe", "C:\\zel drop\\two words"}));
     click(1); // refused: cmd.exe would expand it
-    click(2); // opened by its association
+    click(2); // opened by its association, with the item's arguments
+    drop(2, makeDrop(std::vector<std::string>{"C:\\zel drop\\two words"}));
     click(3); // no association: the 11 box
+    // A dropped name cmd.exe would expand: that file is refused and named, the batch file not blamed.
+    drop(0, makeDrop(std::vector<std::string>{"C:\\zel drop\\50%PATH%.txt"}));
     // Names that would break a profile line or an argument: one box each, nothing written or started.
     std::string before = fileBytes(ownIniPath());
     drop(4, makeDrop({"C:\\zel drop\\a\nExecItem3=x.exe"}));
@@ -418,19 +458,24 @@ TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
     EXPECT_EQ(bar->itemCommand[4], "");
 
     std::vector<SeenBox> seen = boxes();
-    ASSERT_EQ(seen.size(), 4u);
+    ASSERT_EQ(seen.size(), 5u);
     EXPECT_EQ(seen[0].text.substr(0, 10), "\x83\x6f\x83\x62\x83\x60\x83\x74\x83\x40"); // バッチファ...
     EXPECT_NE(seen[0].text.find(batch), std::string::npos);
     EXPECT_EQ(seen[1].text, kBadFormatBytes);
-    EXPECT_EQ(seen[2].caption, "Error message");
-    EXPECT_EQ(seen[2].text, seen[3].text);
+    EXPECT_EQ(seen[2].text.substr(0, 10), seen[0].text.substr(0, 10));
+    EXPECT_NE(seen[2].text.find("C:\\zel drop\\50%PATH%.txt"), std::string::npos);
+    EXPECT_EQ(seen[2].text.find(batch), std::string::npos);
+    EXPECT_EQ(seen[3].caption, "Error message");
+    EXPECT_EQ(seen[3].text, seen[4].text);
     // cmd.exe starts the recorder on its own time: the order is not the test's to check.
     std::vector<std::string> lines = startedBefore();
     std::sort(lines.begin(), lines.end());
     std::vector<std::string> expected{started(recorder() + " batch "),
                                       started(recorder() + " batch \"C:\\zel drop\\report&pwned.exe\""),
                                       started(recorder() + " batch \"C:\\zel drop\\two words.\""),
-                                      "record_args.exe \"" + recorder() + "\" opened \"" + document + "\""};
+                                      "record_args.exe \"" + recorder() + "\" opened \"" + document + "\" /c extra",
+                                      "record_args.exe \"" + recorder() + "\" opened \"" + document +
+                                          "\" /c extra \"C:\\zel drop\\two words.\""};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(lines, expected);
     for (const char* gone : {"zeldocfile\\shell\\open\\command", "zeldocfile\\shell\\open", "zeldocfile\\shell", "zeldocfile",
@@ -447,17 +492,23 @@ TEST_F(LaunchButtons, ADroppedNameTheCodePageCannotHoldIsNeverAnotherPath)
     // U+00A5 would become a backslash and U+00E9 a plain e under best-fit conversion.
     std::wstring folder = wide(testDirectory()) + L"zel names";
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring names[] = {folder + L"\\a\u00a5b.txt", folder + L"\\caf\u00e9.exe"};
+    // A disarmed program and a text file whose short names would make them a program and a batch file.
+    const std::wstring names[] = {folder + L"\\a\u00a5b.txt", folder + L"\\caf\u00e9.exe",
+                                  folder + L"\\r\u00e9sum\u00e9.exe_", folder + L"\\\uD55C\uAE00.batch"};
     for (const std::wstring& name : names) {
         HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }
     open("");
-    for (int slot = 0; slot < 2; ++slot) {
+    for (int slot = 0; slot < 4; ++slot) {
         drop(slot, makeDrop(std::vector<std::wstring>{names[slot]}));
-        // Registered by a name that leads back to the same file (its short name), or refused.
+        // Registered by a name that leads back to the same file (its short name, with the
+        // same extension), or refused.
         std::string command = bar->itemCommand[slot];
+        if (slot >= 2) {
+            EXPECT_EQ(command, "") << slot;
+        }
         if (command.empty())
             continue;
         wchar_t longName[MAX_PATH] = {};
