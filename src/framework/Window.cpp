@@ -118,6 +118,12 @@ void Control::destroy()
     hwnd_ = nullptr;
 }
 
+SubclassedControl::~SubclassedControl()
+{
+    if (hwnd_ && IsWindow(hwnd_))
+        lateBound::removeWindowSubclass(hwnd_, dispatch, 0);
+}
+
 bool SubclassedControl::create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent,
                                int id, DWORD exStyle)
 {

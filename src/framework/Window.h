@@ -75,6 +75,9 @@ protected:
 // control's own processing stays reachable through defaultProc.
 class SubclassedControl : public Control {
 public:
+    // The subclass goes before the window: a window destroyed later (a top-level popup
+    // outlives its owner) must not call into an object that is half gone.
+    ~SubclassedControl() override;
     bool create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent, int id,
                 DWORD exStyle = 0);
 
