@@ -208,7 +208,8 @@ void turnAutoHideOnInSettings(HWND bar)
 {
     postCommand(bar, kCmdSettings);
     HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !dialog; ++i) {
+    // Shown, so its start-up has filled the controls (a slow machine can be caught in between).
+    for (int i = 0; i < 2000 && !(dialog && IsWindowVisible(dialog)); ++i) {
         Sleep(10);
         dialog = FindWindowA("#32770", kSettingsCaption.c_str());
     }
