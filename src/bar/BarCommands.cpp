@@ -83,7 +83,11 @@ IdleTickResult LauncherBar::onIdleTick()
     in.pointerX = pointer.x;
     in.held = fullScreenApp_;
     AutoHideResult step = autoHideStep(in);
+    bool retracting = barShown && !step.barShown;
     barShown = step.barShown;
+    // Out of sight, the bar keeps no keyboard: a key would act on it unseen.
+    if (retracting)
+        endKeyboardMode(true);
     for (int i = 0; i < step.count; ++i)
         SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width, step.moves[i].height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -291,7 +295,7 @@ void LauncherBar::quit()
     commandMenu.reset(); // DestroyMenu; the owner then holds no handle
     // The box runs before the window goes, so the user learns the settings were lost.
     if (!saveSettings())
-        WinApp::instance()->reportWriteFailure(hwnd());
+        WinApp::instance()->profile().reportWriteFailure(hwnd());
     // The last action: the bar object is deleted inside.
     DestroyWindow(hwnd());
 }
@@ -299,7 +303,7 @@ void LauncherBar::quit()
 void LauncherBar::exitSystem(UINT how)
 {
     if (!saveSettings())
-        WinApp::instance()->reportWriteFailure(hwnd());
+        WinApp::instance()->profile().reportWriteFailure(hwnd());
     enableShutdownPrivilege();
     if (!barSystemCalls.exitWindows(how, 0)) {
         MessageBeep(MB_ICONHAND);

@@ -31,8 +31,9 @@ INT_PTR LauncherBar::openItemEditor()
     return result;
 }
 
-void LauncherBar::editItemFromButton(LaunchButton& button, int item)
+void LauncherBar::editItem(LaunchButton& button)
 {
+    int item = itemNumber(button.slot);
     // The editor takes its block from Current.
     int remembered = Current;
     Current = item;

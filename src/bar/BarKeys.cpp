@@ -98,17 +98,43 @@ void LauncherBar::onHotKey()
         InvalidateRect(button->hwnd(), nullptr, FALSE);
 }
 
+namespace {
+
+// The window Windows itself would activate when the bar steps aside: the next one below
+// it that a user could be typing into.
+HWND windowBelow(HWND bar)
+{
+    for (HWND w = GetWindow(bar, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        LONG_PTR exStyle = GetWindowLongPtrA(w, GWL_EXSTYLE);
+        if (IsWindowVisible(w) && IsWindowEnabled(w) && !IsIconic(w) && !GetWindow(w, GW_OWNER) &&
+            !(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)))
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void LauncherBar::endKeyboardMode(bool giveBack)
 {
-    if (!keyboardMode_)
-        return;
-    keyboardMode_ = false;
-    for (BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton})
-        InvalidateRect(button->hwnd(), nullptr, FALSE);
-    // Esc gives the keyboard back to the window that had it; auto-hide may take the bar in again.
-    if (giveBack && previousForeground_ && IsWindow(previousForeground_))
-        SetForegroundWindow(previousForeground_);
+    if (keyboardMode_) {
+        keyboardMode_ = false;
+        for (BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton})
+            InvalidateRect(button->hwnd(), nullptr, FALSE);
+    }
+    HWND previous = previousForeground_;
     previousForeground_ = nullptr;
+    if (!giveBack)
+        return;
+    // The keyboard goes back to the window that had it; where there is none, to the next
+    // window below, or at least away from every button (auto-hide may take the bar in).
+    HWND self = hwnd();
+    HWND foreground = GetForegroundWindow();
+    if (foreground != self && !IsChild(self, foreground))
+        return;
+    HWND to = previous && IsWindow(previous) && IsWindowVisible(previous) ? previous : windowBelow(self);
+    if (!to || !SetForegroundWindow(to))
+        SetFocus(nullptr);
 }
 
 std::vector<HWND> LauncherBar::focusOrder() const
@@ -129,10 +155,38 @@ bool LauncherBar::translateKey(const MSG& msg)
     if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))
         return false;
     bool shift = GetKeyState(VK_SHIFT) < 0;
-    // A key held down acts once: its repeats start, page and open nothing.
+    switch (msg.wParam) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_APPS:
+    case VK_ESCAPE:
+        break;
+    case VK_F10:
+        if (shift)
+            break;
+        return false;
+    default:
+        return false;
+    }
+    if (msg.wParam == VK_ESCAPE) {
+        // Esc ends a drag where it began; otherwise it gives the keyboard back.
+        for (auto& button : launchButtons) {
+            if (button && button->dragging()) {
+                button->cancelDrag();
+                return true;
+            }
+        }
+        endKeyboardMode(true);
+        return true;
+    }
+    // A bar out of sight or under a dialog acts on no key; a key held down acts once:
+    // its repeats start, page and open nothing.
     bool repeat = (msg.lParam & (1 << 30)) != 0;
-    if (repeat && (msg.wParam == VK_RETURN || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT ||
-                   msg.wParam == VK_F10 || msg.wParam == VK_APPS))
+    if (!acceptsInput() || (repeat && msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT && msg.wParam != VK_TAB))
         return true;
     std::vector<HWND> order = focusOrder();
     int index = 0;
@@ -173,14 +227,8 @@ bool LauncherBar::translateKey(const MSG& msg)
         return true;
     }
     case VK_F10:
-        if (!shift)
-            return false;
-        [[fallthrough]];
     case VK_APPS:
         showCommandMenu();
-        return true;
-    case VK_ESCAPE:
-        endKeyboardMode(true);
         return true;
     }
     return false;

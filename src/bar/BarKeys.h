@@ -1,4 +1,4 @@
-// The bar by keyboard and by dragging: the hotkey's flags, the order of the focus, the drag distance.
+// The bar by keyboard: the hotkey's flags and the order of the focus.
 #pragma once
 
 // The hotkey is stored as the hotkey control keeps it: the virtual key in the
@@ -23,12 +23,4 @@ constexpr int nextFocus(int index, int count, bool backwards)
         return 0;
     int step = backwards ? count - 1 : 1;
     return ((index % count + count) % count + step) % count;
-}
-
-// Whether the pointer, held down since the press, has left the rectangle the
-// system's drag distance makes around it (SM_CXDRAG, SM_CYDRAG on either side),
-// as DragDetect decides.
-constexpr bool beyondDragDistance(int pressX, int pressY, int x, int y, int cx, int cy)
-{
-    return x < pressX - cx || x >= pressX + cx || y < pressY - cy || y >= pressY + cy;
 }

@@ -32,6 +32,11 @@ WinApp& app()
     return *WinApp::instance();
 }
 
+const Profile& profile()
+{
+    return app().profile();
+}
+
 } // namespace
 
 LauncherBar::LauncherBar()
@@ -129,9 +134,13 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         loadIcons();
         return 0;
     case WM_ACTIVATE:
-        // Another window took the keyboard.
-        if (LOWORD(wParam) == WA_INACTIVE)
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            // Another window took the keyboard.
             endKeyboardMode(false);
+        } else if (HWND other = reinterpret_cast<HWND>(lParam); other && other != hwnd() && !IsChild(hwnd(), other)) {
+            // A click made the bar active: the window it came from gets the keyboard back.
+            previousForeground_ = other;
+        }
         break;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
@@ -174,24 +183,24 @@ void LauncherBar::onDrawItem(const DRAWITEMSTRUCT& item)
 
 void LauncherBar::loadSettings()
 {
-    std::string menuPos = app().profileString(kEnv, "MenuPos");
-    OverTop = app().profileInt(kEnv, "OverTop", kDefaultOverTop);
-    Silent = app().profileInt(kEnv, "Silent", kDefaultSilent);
-    Current = clampCurrent(app().profileInt(kEnv, "Current", kDefaultCurrent));
-    MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
+    std::string menuPos = profile().readString(kEnv, "MenuPos");
+    OverTop = profile().readInt(kEnv, "OverTop", kDefaultOverTop);
+    Silent = profile().readInt(kEnv, "Silent", kDefaultSilent);
+    Current = clampCurrent(profile().readInt(kEnv, "Current", kDefaultCurrent));
+    MenuSize = clampMenuSize(profile().readInt(kEnv, "MenuSize", kDefaultMenuSize));
     // Kept as stored, so a hand-set value survives every write.
-    SilentSize = app().profileInt(kEnv, "SilentSize", kDefaultSilentSize);
+    SilentSize = profile().readInt(kEnv, "SilentSize", kDefaultSilentSize);
     MenuPos = menuPosFromText(menuPos);
-    AppBar = app().profileInt(kEnv, "AppBar", kDefaultAppBar);
-    Monitor = app().profileInt(kEnv, "Monitor", kDefaultMonitor);
-    ShowIcons = app().profileInt(kEnv, "ShowIcons", kDefaultShowIcons);
-    HotKey = app().profileInt(kEnv, "HotKey", kDefaultHotKey);
+    AppBar = profile().readInt(kEnv, "AppBar", kDefaultAppBar);
+    Monitor = profile().readInt(kEnv, "Monitor", kDefaultMonitor);
+    ShowIcons = profile().readInt(kEnv, "ShowIcons", kDefaultShowIcons);
+    HotKey = profile().readInt(kEnv, "HotKey", kDefaultHotKey);
     SetWindowTextA(hwnd(), kBarTitle);
 }
 
 bool LauncherBar::saveSettings() const
 {
-    ProfileWrites writes(app());
+    ProfileWrites writes(profile());
     writes.writeInt(kEnv, "Current", Current);
     writes.writeInt(kEnv, "MenuSize", MenuSize);
     writes.writeInt(kEnv, "SilentSize", SilentSize);
@@ -204,8 +213,8 @@ bool LauncherBar::saveSettings() const
 void LauncherBar::loadItems()
 {
     for (int slot = 0; slot < kMaxSlots; ++slot) {
-        itemName[slot] = readItemName(app(), Current + slot);
-        itemCommand[slot] = readItemCommand(app(), Current + slot);
+        itemName[slot] = readItemName(profile(), Current + slot);
+        itemCommand[slot] = readItemCommand(profile(), Current + slot);
     }
 }
 
@@ -232,7 +241,7 @@ int LauncherBar::layout()
         createBitmapButtons(width, height);
         createPageButtons(width, height);
     } else {
-        MenuSize = clampMenuSize(app().profileInt(kEnv, "MenuSize", kDefaultMenuSize));
+        MenuSize = clampMenuSize(profile().readInt(kEnv, "MenuSize", kDefaultMenuSize));
         loadItems();
         // Before the buttons are given the page: each is painted once, with its icon.
         requestIcons();
@@ -345,7 +354,7 @@ void LauncherBar::updateItemTip(int slot)
 
 void LauncherBar::createLaunchButton(int slot, const RECT& rect)
 {
-    launchButtons[slot] = std::make_unique<LaunchButton>(slot);
+    launchButtons[slot] = std::make_unique<LaunchButton>(*this, slot);
     LaunchButton& button = *launchButtons[slot];
     // With icons the bar draws the button; its look is the push button's.
     button.create(itemName[slot], rect, hwnd(), kLaunchIdBase + Current + slot, ShowIcons ? BS_OWNERDRAW : 0);
@@ -437,6 +446,35 @@ void LauncherBar::refreshPageButtons(int clientWidth, int clientHeight)
     pageFontDpi_ = dpi_;
 }
 
+bool LauncherBar::acceptsInput() const
+{
+    // Not under a dialog, box or menu of the program (the Shift-click editor moves Current,
+    // so posted input would act on other items), and not while out of sight.
+    HWND self = hwnd();
+    return self && !WinApp::instance()->inModalLoop() && IsWindowEnabled(self) && IsWindowVisible(self) &&
+           !IsIconic(self) && barShown && !userHidden;
+}
+
+void LauncherBar::itemChanged(int slot, const std::string& name, const std::string& command)
+{
+    if (slot < 0 || slot >= kMaxSlots)
+        return;
+    itemName[slot] = cutToField(name, isAnsiLeadByte);
+    itemCommand[slot] = command;
+    if (launchButtons[slot])
+        launchButtons[slot]->setCaption(itemName[slot]);
+    updateItemTip(slot);
+    requestIcons();
+}
+
+LaunchButton* LauncherBar::buttonAt(POINT screenPoint)
+{
+    POINT onBar = screenPoint;
+    ScreenToClient(hwnd(), &onBar);
+    int slot = slotOf(ChildWindowFromPointEx(hwnd(), onBar, CWP_SKIPINVISIBLE));
+    return slot >= 0 ? launchButtons[slot].get() : nullptr;
+}
+
 int LauncherBar::slotOf(HWND button) const
 {
     for (int slot = 0; slot < MenuSize; ++slot)
@@ -448,24 +486,22 @@ int LauncherBar::slotOf(HWND button) const
 void LauncherBar::swapItems(int slotA, int slotB)
 {
     auto onPage = [&](int slot) { return slot >= 0 && slot < MenuSize && launchButtons[slot]; };
-    if (slotA == slotB || !onPage(slotA) || !onPage(slotB))
+    if (slotA == slotB || !onPage(slotA) || !onPage(slotB) || !acceptsInput())
         return;
-    const WinApp& application = app();
     int a = Current + slotA, b = Current + slotB;
+    // Both items whole, as the file holds them now: the table may be hours old, another bar
+    // or a hand edit may have changed them, and its names are cut for showing.
+    std::string nameA = readItemName(profile(), a, std::string::npos), commandA = readItemCommand(profile(), a);
+    std::string nameB = readItemName(profile(), b, std::string::npos), commandB = readItemCommand(profile(), b);
     // Both at once, "Menu" before "Exec" for each, checked as every action is.
-    ProfileWrites writes(application);
-    writeItem(writes, a, itemName[slotB], itemCommand[slotB]);
-    writeItem(writes, b, itemName[slotA], itemCommand[slotA]);
+    ProfileWrites writes(profile());
+    writeItem(writes, a, nameB, commandB);
+    writeItem(writes, b, nameA, commandA);
     bool written = writes.commit();
-    if (written) {
-        std::swap(itemName[slotA], itemName[slotB]);
-        std::swap(itemCommand[slotA], itemCommand[slotB]);
-    } else {
-        // The buttons show what the file holds.
-        for (int slot : {slotA, slotB}) {
-            itemName[slot] = readItemName(application, Current + slot);
-            itemCommand[slot] = readItemCommand(application, Current + slot);
-        }
+    // The buttons show what the file holds, after the swap or after its failure.
+    for (int slot : {slotA, slotB}) {
+        itemName[slot] = readItemName(profile(), Current + slot);
+        itemCommand[slot] = readItemCommand(profile(), Current + slot);
     }
     requestIcons();
     for (int slot : {slotA, slotB}) {
@@ -473,5 +509,5 @@ void LauncherBar::swapItems(int slotA, int slotB)
         updateItemTip(slot);
     }
     if (!written)
-        application.reportWriteFailure(hwnd());
+        profile().reportWriteFailure(hwnd());
 }

@@ -33,7 +33,7 @@ struct BarSystemCalls {
 };
 extern BarSystemCalls barSystemCalls;
 
-class LauncherBar : public FrameWindow {
+class LauncherBar : public FrameWindow, public LaunchButtonSite {
 public:
     // Creates the window; when this returns the bar stands at its edge with its controls.
     LauncherBar();
@@ -53,8 +53,15 @@ public:
     // False when a key could not be written.
     bool saveSettings() const;
     void loadItems();
-    // The item editor on the block of an item, for a Shift-click; ends with a relayout.
-    void editItemFromButton(LaunchButton& button, int item);
+    // What the launch buttons ask of the bar.
+    bool acceptsInput() const override;
+    int itemNumber(int slot) const override { return Current + slot; }
+    const std::string& nameAt(int slot) const override { return itemName[slot]; }
+    const std::string& commandAt(int slot) const override { return itemCommand[slot]; }
+    void itemChanged(int slot, const std::string& name, const std::string& command) override;
+    // The item editor on the block of the button's item, for a Shift-click; ends with a relayout.
+    void editItem(LaunchButton& button) override;
+    LaunchButton* buttonAt(POINT screenPoint) override;
     // The dialogs of commands 1005, 1006 and 1007 (BarDialogs.cpp); they return how the dialog ended.
     INT_PTR openAbout();
     INT_PTR openSettings();
@@ -79,8 +86,8 @@ public:
     // The bar's keys while it or one of its buttons has the keyboard; true when handled.
     bool translateKey(const MSG& msg);
     bool inKeyboardMode() const { return keyboardMode_; }
-    // Two items of the page change places, in the table, the profile and on the buttons.
-    void swapItems(int slotA, int slotB);
+    // Two items of the page change places, in the profile, the table and on the buttons.
+    void swapItems(int slotA, int slotB) override;
     // The slot of a launch button of the page, or -1.
     int slotOf(HWND button) const;
     // The icons of the page's items, from the cache at once, the rest once nothing waits (BarIcons.cpp).
@@ -157,6 +164,8 @@ private:
     void drawLaunchButton(const DRAWITEMSTRUCT& item, int slot);
     // The hotkey: the bar out (slid out, restored, shown) and given the keyboard.
     void onHotKey();
+    // Leaves keyboard mode; with giveBack, the keyboard goes to the window that had it
+    // before the bar, or to the next window below, so a bar out of sight keeps none.
     void endKeyboardMode(bool giveBack);
     void reportHotKeyTaken();
     // The buttons in the order the focus goes through them.
@@ -190,7 +199,8 @@ private:
     bool hotKeyRegistered_ = false;
     bool hotKeyReported_ = false;
     bool keyboardMode_ = false;
-    // The window that had the keyboard before the hotkey, to give it back.
+    // The window that had the keyboard before the bar (the hotkey, or a click that
+    // activated it), to give it back.
     HWND previousForeground_ = nullptr;
     // Each command's icon (or none), loaded once at one DPI; the page's borrowed from it.
     std::vector<std::pair<std::string, Icon>> iconCache_;

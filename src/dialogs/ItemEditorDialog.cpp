@@ -17,9 +17,9 @@ constexpr int kPreviousPage = 128;
 constexpr int kSaveNextPage = 129;
 constexpr int kSavePreviousPage = 130;
 
-const WinApp& app()
+const Profile& profile()
 {
-    return *WinApp::instance();
+    return WinApp::instance()->profile();
 }
 
 } // namespace
@@ -41,8 +41,8 @@ bool ItemEditorDialog::onInitDialog()
 void ItemEditorDialog::loadPage()
 {
     for (int row = 0; row < kEditorRows; ++row) {
-        storedNames[row] = readItemName(app(), firstItem + row, std::string::npos);
-        storedCommands[row] = readItemCommand(app(), firstItem + row, std::string::npos);
+        storedNames[row] = readItemName(profile(), firstItem + row, std::string::npos);
+        storedCommands[row] = readItemCommand(profile(), firstItem + row, std::string::npos);
         rowNames[row] = cutToField(storedNames[row], isAnsiLeadByte);
         rowCommands[row] = cutToField(storedCommands[row], isAnsiLeadByte);
     }
@@ -83,11 +83,11 @@ bool ItemEditorDialog::savePage()
             return false;
         }
     }
-    ProfileWrites writes(app());
+    ProfileWrites writes(profile());
     for (int row = 0; row < kEditorRows; ++row)
         writeItem(writes, firstItem + row, names[row], commands[row]);
     if (!writes.commit()) {
-        app().reportWriteFailure(hwnd());
+        profile().reportWriteFailure(hwnd());
         return false;
     }
     for (int row = 0; row < kEditorRows; ++row) {

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -54,7 +56,16 @@ bool SettingsDialog::onInitDialog()
     // A key alone would take that key from every program: a modifier is always added.
     SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
     SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETHOTKEY, static_cast<WPARAM>(HotKey & 0xFFFF), 0);
+    shownAtOpen_ = newerControlStates();
     return result;
+}
+
+std::array<int, SettingsDialog::kNewerControls> SettingsDialog::newerControlStates() const
+{
+    return {static_cast<int>(IsDlgButtonChecked(hwnd(), kAppBarBox)),
+            static_cast<int>(IsDlgButtonChecked(hwnd(), kShowIconsBox)),
+            static_cast<int>(SendDlgItemMessageA(hwnd(), kMonitorList, CB_GETCURSEL, 0, 0)),
+            static_cast<int>(SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_GETHOTKEY, 0, 0) & 0xFFFF)};
 }
 
 void SettingsDialog::exchange(DataExchange& dx)
@@ -66,8 +77,7 @@ void SettingsDialog::exchange(DataExchange& dx)
     dx.checkBox(kShowIconsBox, ShowIcons);
     if (dx.toFields()) {
         LRESULT chosen = SendDlgItemMessageA(hwnd(), kMonitorList, CB_GETCURSEL, 0, 0);
-        // Untouched, a stored value below 1 stays as it is.
-        if (chosen != CB_ERR && !(Monitor < 1 && chosen == 0))
+        if (chosen != CB_ERR)
             Monitor = static_cast<int>(chosen) + 1;
         HotKey = static_cast<int>(SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
     }
@@ -87,9 +97,9 @@ void SettingsDialog::onOk()
         showMessageBox(hwnd(), kMenuSizeMaximumText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
         MenuSize = kMaxMenuSize;
     }
-    const WinApp& app = *WinApp::instance();
+    const Profile& profile = WinApp::instance()->profile();
     const int before[] = {bar_.MenuSize, bar_.OverTop, bar_.Silent, bar_.AppBar, bar_.ShowIcons, bar_.Monitor, bar_.HotKey};
-    ProfileWrites writes(app);
+    ProfileWrites writes(profile);
     writes.writeInt("Env", "Current", bar_.Current);
     bar_.MenuSize = MenuSize;
     writes.writeInt("Env", "MenuSize", bar_.MenuSize);
@@ -98,17 +108,20 @@ void SettingsDialog::onOk()
     bar_.Silent = Silent;
     writes.writeInt("Env", "Silent", bar_.Silent);
     writes.write("Env", "MenuPos", std::to_string(bar_.MenuPos));
-    // The newer keys, after the five, and only those the user changed.
-    const std::pair<const char*, std::pair<int*, int>> newer[] = {
-        {"AppBar", {&bar_.AppBar, AppBar}},
-        {"ShowIcons", {&bar_.ShowIcons, ShowIcons}},
-        {"Monitor", {&bar_.Monitor, Monitor}},
-        {"HotKey", {&bar_.HotKey, HotKey}},
+    // The newer keys, after the five, and only those whose control the user changed: a
+    // hand-set value the controls cannot show (AppBar=7, Monitor=17) stays as it is.
+    const std::array<int, kNewerControls> now = newerControlStates();
+    const std::tuple<const char*, int*, int> newer[kNewerControls] = {
+        {"AppBar", &bar_.AppBar, AppBar},
+        {"ShowIcons", &bar_.ShowIcons, ShowIcons},
+        {"Monitor", &bar_.Monitor, Monitor},
+        {"HotKey", &bar_.HotKey, HotKey},
     };
-    for (const auto& [key, field] : newer) {
-        if (*field.first != field.second) {
-            *field.first = field.second;
-            writes.writeInt("Env", key, field.second);
+    for (std::size_t i = 0; i < kNewerControls; ++i) {
+        auto [key, field, value] = newer[i];
+        if (now[i] != shownAtOpen_[i]) {
+            *field = value;
+            writes.writeInt("Env", key, value);
         }
     }
     if (!writes.commit()) {
@@ -117,7 +130,7 @@ void SettingsDialog::onOk()
                          &bar_.HotKey};
         for (std::size_t i = 0; i < std::size(fields); ++i)
             *fields[i] = before[i];
-        app.reportWriteFailure(hwnd());
+        profile.reportWriteFailure(hwnd());
         return;
     }
     endDialog(IDOK);

@@ -1,6 +1,9 @@
 // The settings dialog: number of divisions, always on top, auto-hide, and the options beyond them.
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "framework/Dialog.h"
 
 class LauncherBar;
@@ -25,5 +28,10 @@ protected:
     void onOk() override;
 
 private:
+    static constexpr std::size_t kNewerControls = 4;
+    // The check boxes, the monitor chosen and the hotkey, as the controls show them.
+    std::array<int, kNewerControls> newerControlStates() const;
+
     LauncherBar& bar_;
+    std::array<int, kNewerControls> shownAtOpen_{};
 };

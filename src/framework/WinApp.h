@@ -1,4 +1,4 @@
-// The application object: entry, module names, profile access, the message loop with idle calls, dialog colours.
+// The application object: entry, module names, the message loop with idle calls, dialog colours.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 #include "Handles.h"
 #include "IdleRules.h"
 #include "PathParts.h"
-#include "ProfileValue.h"
+#include "Profile.h"
 #include "TextCut.h"
 
 class Window;
@@ -48,30 +48,13 @@ public:
     HINSTANCE instanceHandle() const { return instance_; }
     int showCommand() const { return showCommand_; }
     const std::string& applicationName() const { return applicationName_; }
-    const std::string& profileName() const { return profileName_; }
     const std::string& helpPath() const { return helpPath_; }
 
     Window* mainWindow() const { return mainWindow_; }
     void setMainWindow(Window* window) { mainWindow_ = window; }
 
     // The private profile, always the INI file (no registry key is ever set).
-    int profileInt(const char* section, const char* key, int defaultValue) const;
-    // The whole value as read, however long, cut to at most maxBytes on a character boundary.
-    std::string profileString(const char* section, const char* key, const char* defaultValue = "",
-                              std::size_t maxBytes = std::string::npos) const;
-    // False when the file could not be written (read-only medium, no right to
-    // the Windows directory) or the value would break its line. Actions write
-    // through ProfileWrites, which also reads back what was written.
-    [[nodiscard]] bool writeProfileInt(const char* section, const char* key, int value) const;
-    [[nodiscard]] bool writeProfileString(const char* section, const char* key, const std::string& text) const;
-    // Drops the profile functions' cached copy, so the next read is from the disk.
-    void flushProfile() const;
-    // Every section and line, as the profile functions read them now.
-    ProfileContents profileContents() const;
-    // The profile file's full path, as the profile functions resolve it.
-    const std::string& profilePath() const { return profilePath_; }
-    // The one box of an action whose profile writes failed.
-    void reportWriteFailure(HWND owner) const;
+    const Profile& profile() const { return profile_; }
 
     // Modal loops of the program (dialogs, message boxes, popup menus) run
     // their own message loops, through which a close request or a command
@@ -98,9 +81,8 @@ private:
     HINSTANCE instance_ = nullptr;
     int showCommand_ = SW_SHOWNORMAL;
     std::string applicationName_;
-    std::string profileName_;
     std::string helpPath_;
-    std::string profilePath_;
+    Profile profile_;
     Window* mainWindow_ = nullptr;
     Brush dialogBrush_;
     COLORREF dialogText_ = 0;
@@ -108,29 +90,6 @@ private:
     unsigned tickWait_ = kTickWaitNear;
     int modalDepth_ = 0;
     std::vector<MSG> deferred_;
-};
-
-// The profile writes of one user action. Each value is written as it must be
-// to read back unchanged; commit reads every one back (a full disk can cut
-// the file while the write reports success) and, when one does not read back,
-// puts the file back as it was before the action.
-class ProfileWrites {
-public:
-    explicit ProfileWrites(const WinApp& app);
-    ProfileWrites(const ProfileWrites&) = delete;
-    ProfileWrites& operator=(const ProfileWrites&) = delete;
-
-    void write(const char* section, const char* key, const std::string& text);
-    void writeInt(const char* section, const char* key, int value) { write(section, key, std::to_string(value)); }
-    // True when every write went through and reads back.
-    [[nodiscard]] bool commit();
-
-private:
-    const WinApp& app_;
-    bool existed_ = false;
-    std::string before_;
-    ProfileContents expected_;
-    bool failed_ = false;
 };
 
 // Marks a modal loop for its scope. When the outermost one ends, the close

@@ -2,16 +2,16 @@
 #include "ItemProfile.h"
 
 #include "ItemKeys.h"
-#include "framework/WinApp.h"
+#include "framework/Profile.h"
 
-std::string readItemName(const WinApp& app, int item, std::size_t maxBytes)
+std::string readItemName(const Profile& profile, int item, std::size_t maxBytes)
 {
-    return app.profileString(kMenuSection, menuItemKey(item).c_str(), "", maxBytes);
+    return profile.readString(kMenuSection, menuItemKey(item).c_str(), "", maxBytes);
 }
 
-std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes)
+std::string readItemCommand(const Profile& profile, int item, std::size_t maxBytes)
 {
-    return app.profileString(kExecSection, execItemKey(item).c_str(), "", maxBytes);
+    return profile.readString(kExecSection, execItemKey(item).c_str(), "", maxBytes);
 }
 
 void writeItem(ProfileWrites& writes, int item, const std::string& name, const std::string& command)

@@ -5,12 +5,12 @@
 
 #include "framework/TextCut.h"
 
-class WinApp;
+class Profile;
 class ProfileWrites;
 
 // The stored name, cut to the 259 bytes of an item field for showing unless asked
 // for whole; the command whole, however long, since a cut one would start another.
-std::string readItemName(const WinApp& app, int item, std::size_t maxBytes = kFieldBytes);
-std::string readItemCommand(const WinApp& app, int item, std::size_t maxBytes = std::string::npos);
+std::string readItemName(const Profile& profile, int item, std::size_t maxBytes = kFieldBytes);
+std::string readItemCommand(const Profile& profile, int item, std::size_t maxBytes = std::string::npos);
 // "Menu" before "Exec", always both keys, empty texts included.
 void writeItem(ProfileWrites& writes, int item, const std::string& name, const std::string& command);

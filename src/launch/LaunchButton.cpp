@@ -7,21 +7,13 @@
 #include <string>
 
 #include "CommandResolver.h"
-#include "bar/BarKeys.h"
 #include "ItemProfile.h"
 #include "LaunchTexts.h"
-#include "app/LauncherApp.h"
-#include "bar/LauncherBar.h"
+#include "framework/DragDistance.h"
 #include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
 namespace {
-
-LauncherBar* mainBar()
-{
-    auto* app = static_cast<LauncherApp*>(WinApp::instance());
-    return app ? app->bar() : nullptr;
-}
 
 // The ANSI text of a wide one, or nothing when a character has no exact
 // equivalent: best-fit mapping would name another file ("a\u00a5b" as "a\\b").
@@ -99,15 +91,18 @@ LRESULT LaunchButton::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_LBUTTONUP: {
         // The drag, before the standard button's release of the capture ends it.
-        HWND dropOn = dragging_ ? dropTarget_ : nullptr;
+        bool wasDragging = dragging_;
         // The standard button first: it releases the capture and redraws.
         LRESULT result = defaultProc(message, wParam, lParam);
-        // Released on another launch button, the items swap; anywhere else it is the
-        // release the button always knew (back inside it starts, outside nothing).
-        if (dropOn)
-            endDrag(dropOn);
-        else
+        // A drag ends on another launch button, where the items swap, or anywhere else,
+        // its own button included, where nothing happens. A release without a drag is
+        // the release the button always knew (inside it starts, outside nothing).
+        if (wasDragging) {
+            armed = 0;
+            endDrag(pointOf(lParam));
+        } else {
             onLeftUp(static_cast<UINT>(wParam), pointOf(lParam));
+        }
         return result; // this object may be gone
     }
     case WM_LBUTTONDOWN: {
@@ -141,17 +136,21 @@ void LaunchButton::onDragMove(POINT point)
         dragging_ = true;
     }
     // Where the item would go: another launch button of the page, shown held down.
-    LauncherBar* bar = mainBar();
-    HWND target = nullptr;
-    if (bar) {
-        POINT onBar = point;
-        MapWindowPoints(hwnd_, bar->hwnd(), &onBar, 1);
-        HWND under = ChildWindowFromPointEx(bar->hwnd(), onBar, CWP_SKIPINVISIBLE);
-        if (under != hwnd_ && bar->slotOf(under) >= 0)
-            target = under;
-    }
+    POINT onScreen = point;
+    ClientToScreen(hwnd_, &onScreen);
+    LaunchButton* under = site_.buttonAt(onScreen);
+    HWND target = under && under != this ? under->hwnd() : nullptr;
     showDropTarget(target);
     SetCursor(LoadCursorA(nullptr, target ? IDC_HAND : IDC_NO));
+}
+
+void LaunchButton::cancelDrag()
+{
+    if (!dragging_)
+        return;
+    armed = 0;
+    // WM_CAPTURECHANGED ends the drag; the release then reaches no launch button.
+    ReleaseCapture();
 }
 
 void LaunchButton::showDropTarget(HWND target)
@@ -165,16 +164,13 @@ void LaunchButton::showDropTarget(HWND target)
         SendMessageA(target, BM_SETSTATE, TRUE, 0);
 }
 
-void LaunchButton::endDrag(HWND target)
+void LaunchButton::endDrag(POINT point)
 {
-    // Nothing starts after a drag: the release is outside the pressed button.
-    armed = 0;
-    LauncherBar* bar = mainBar();
-    if (bar && target) {
-        int to = bar->slotOf(target);
-        if (to >= 0)
-            bar->swapItems(slot, to);
-    }
+    POINT onScreen = point;
+    ClientToScreen(hwnd_, &onScreen);
+    LaunchButton* other = site_.buttonAt(onScreen);
+    if (other && other != this)
+        site_.swapItems(slot, other->slot);
 }
 
 bool LaunchButton::create(const std::string& caption, const RECT& rect, HWND parent, int id, DWORD extraStyle)
@@ -192,7 +188,8 @@ void LaunchButton::setCaption(const std::string& text)
 
 void LaunchButton::onLeftDown(POINT point)
 {
-    if (ChildWindowFromPoint(hwnd_, point))
+    // Input posted while a dialog is open, or to a bar out of sight, arms nothing.
+    if (site_.acceptsInput() && ChildWindowFromPoint(hwnd_, point))
         armed = 1;
     pressPoint_ = point;
     dragging_ = false;
@@ -203,19 +200,15 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
     if (!armed)
         return;
     armed = 0;
-    if (!ChildWindowFromPoint(hwnd_, point))
+    if (!ChildWindowFromPoint(hwnd_, point) || !site_.acceptsInput())
         return;
-    LauncherBar* bar = mainBar();
-    if (!bar)
-        return;
-    int item = bar->Current + slot;
     // The flags as one value: Ctrl with Shift, or with another button held, starts.
     switch (keys) {
     case MK_CONTROL:
-        emptyItem(*bar, item);
+        storeItem(std::string(), std::string());
         break;
     case MK_SHIFT:
-        bar->editItemFromButton(*this, item); // relays the bar out: nothing of this button after it
+        site_.editItem(*this); // relays the bar out: nothing of this button after it
         break;
     default:
         startItem();
@@ -225,50 +218,40 @@ void LaunchButton::onLeftUp(UINT keys, POINT point)
 
 void LaunchButton::startItem()
 {
-    LauncherBar* bar = mainBar();
-    if (bar)
-        reportStart(startCommand(bar->itemCommand[slot]));
+    if (site_.acceptsInput())
+        reportStart(startCommand(site_.commandAt(slot)));
 }
 
-void LaunchButton::storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command)
+void LaunchButton::storeItem(const std::string& name, const std::string& command)
 {
-    const WinApp& app = *WinApp::instance();
-    ProfileWrites writes(app);
+    const Profile& profile = WinApp::instance()->profile();
+    int item = site_.itemNumber(slot);
+    ProfileWrites writes(profile);
     writeItem(writes, item, name, command);
     bool written = writes.commit();
     // After a failure the button shows what the file holds.
-    bar.itemName[slot] = written ? name : readItemName(app, item);
-    bar.itemCommand[slot] = written ? command : readItemCommand(app, item);
-    setCaption(bar.itemName[slot]);
-    bar.updateItemTip(slot);
-    bar.requestIcons();
+    site_.itemChanged(slot, written ? name : readItemName(profile, item), written ? command : readItemCommand(profile, item));
     if (!written)
-        app.reportWriteFailure(hwnd_);
-}
-
-void LaunchButton::emptyItem(LauncherBar& bar, int item)
-{
-    storeItem(bar, item, std::string(), std::string());
+        profile.reportWriteFailure(hwnd_);
 }
 
 void LaunchButton::onDropFiles(HDROP drop)
 {
-    LauncherBar* bar = mainBar();
-    // While a dialog or box of the bar is open the table may hold another
-    // page (the Shift-click editor moves Current): a drop would land on another item.
-    if (!bar || !IsWindowEnabled(bar->hwnd()) || WinApp::instance()->inModalLoop()) {
+    // While a dialog or box of the bar is open the table may hold another page (the
+    // Shift-click editor moves Current): a drop would land on another item.
+    if (!site_.acceptsInput()) {
         lateBound::dragFinish(drop);
         return;
     }
-    if (bar->itemCommand[slot].empty()) {
-        registerDrop(*bar, bar->Current + slot, drop);
+    if (site_.commandAt(slot).empty()) {
+        registerDrop(drop);
     } else {
         // Taken by value: the boxes of failed starts run a message loop that may change the table.
-        startForDrop(bar->itemCommand[slot], drop);
+        startForDrop(site_.commandAt(slot), drop);
     }
 }
 
-void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
+void LaunchButton::registerDrop(HDROP drop)
 {
     if (droppedInside(drop) && droppedFileCount(drop) > 0) {
         std::optional<std::string> path = droppedPath(drop, 0);
@@ -281,7 +264,7 @@ void LaunchButton::registerDrop(LauncherBar& bar, int item, HDROP drop)
         else if (!isUsableDroppedName(*path))
             reportError(kBadDroppedNameText);
         else
-            storeItem(bar, item, splitPath(*path, isAnsiLeadByte).baseName, *path);
+            storeItem(splitPath(*path, isAnsiLeadByte).baseName, *path);
     }
     lateBound::dragFinish(drop);
 }

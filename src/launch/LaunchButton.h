@@ -6,16 +6,15 @@
 
 #include <string>
 
+#include "LaunchButtonSite.h"
 #include "StartCommand.h"
 #include "framework/Window.h"
 
-class LauncherBar;
-
 class LaunchButton : public SubclassedControl {
 public:
-    explicit LaunchButton(int slot) : slot(slot) {}
+    LaunchButton(LaunchButtonSite& site, int slot) : slot(slot), site_(site) {}
 
-    const int slot; // position on the page and index into the bar's item table
+    const int slot; // position on the page and index into the holder's item table
     int armed = 0;  // set by a left press inside the button, cleared by the next left release
 
     // A push button (WS_CHILD | WS_VISIBLE) that accepts drops, as DragAcceptFiles
@@ -26,6 +25,9 @@ public:
     // The caption, kept here too: under Wine reading a window's text back costs a server call.
     void setCaption(const std::string& text);
     const std::string& caption() const { return caption_; }
+    // Esc while dragging: the drag ends where it began, and nothing happens.
+    bool dragging() const { return dragging_; }
+    void cancelDrag();
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,19 +37,20 @@ private:
     // Dragging onto another launch button of the page swaps the two items.
     void onDragMove(POINT point);
     void showDropTarget(HWND target);
-    void endDrag(HWND target);
+    // Released at a point of this button's client area (the capture reports it so).
+    void endDrag(POINT point);
     // May end with a relayout that destroys this button: the caller's last use of it.
     void onLeftUp(UINT keys, POINT point);
     void onDropFiles(HDROP drop);
-    void emptyItem(LauncherBar& bar, int item);
     // Writes the item and shows it; after a failed write, shows what the file holds and says so.
-    void storeItem(LauncherBar& bar, int item, const std::string& name, const std::string& command);
-    void registerDrop(LauncherBar& bar, int item, HDROP drop);
+    void storeItem(const std::string& name, const std::string& command);
+    void registerDrop(HDROP drop);
     void startForDrop(std::string command, HDROP drop);
     // Reports results 2, 3 and 11, and a refused batch file, with a beep and an "Error message" box.
     void reportStart(const StartOutcome& outcome);
     void reportError(const std::string& text);
 
+    LaunchButtonSite& site_;
     std::string caption_;
     POINT pressPoint_{};
     bool dragging_ = false;

@@ -243,16 +243,27 @@ TEST(ProfileValue, QuotesThatTheProfileWouldStripAreKept)
     EXPECT_EQ(trimBlanks(" \t\"C:\\my app\\tool.exe\" \"arg\" "), "\"C:\\my app\\tool.exe\" \"arg\"");
     EXPECT_EQ(trimBlanks("  "), "");
 
-    // What the file must read after writes: the first line of a key (in any case) changes,
-    // a new key ends its section, a new section ends the file, and nothing else moves.
-    ProfileContents contents{{"Env", {"MenuSize=4", "menupos=0"}}, {"Menu", {"; note", "MenuItem0=A", "MenuItem0=B"}}};
-    applyWrite(contents, "ENV", "MenuPos", "1");
-    applyWrite(contents, "Menu", "MenuItem0", "\"a b\"");
-    applyWrite(contents, "Menu", "MenuItem7", "");
-    applyWrite(contents, "Exec", "ExecItem7", "x.exe");
-    EXPECT_EQ(contents, (ProfileContents{{"Env", {"MenuSize=4", "menupos=1"}},
-                                         {"Menu", {"; note", "MenuItem0=\"\"a b\"\"", "MenuItem0=B", "MenuItem7="}},
-                                         {"Exec", {"ExecItem7=x.exe"}}}));
+    // Blanks at either end would be stripped too: such a value gets the pair of quotes.
+    EXPECT_EQ(profileValueToWrite("  spaced name  "), "\"  spaced name  \"");
+    EXPECT_EQ(profileValueToWrite("\tx"), "\"\tx\"");
+    EXPECT_EQ(profileValueToWrite(" \"a\""), "\" \"a\"\"");
+
+    // The read-back: lines another program added are no loss; a line gone (a cut file) is,
+    // the action's own keys aside, whatever their case; repeated sections count twice.
+    ProfileContents before{{"Env", {"MenuSize=4", "menupos=0"}}, {"Menu", {"; note", "MenuItem0=A"}}, {"Env", {"X=1"}}};
+    std::vector<ProfileKey> written{{"env", "MenuPos"}, {"Menu", "MenuItem7"}};
+    ProfileContents added{{"Env", {"MenuSize=4", "MenuPos=1"}}, {"Menu", {"; note", "MenuItem0=A", "MenuItem7=", "Y=2"}},
+                          {"Env", {"X=1"}}, {"Other", {"Z=3"}}};
+    EXPECT_TRUE(keepsEveryOtherLine(before, added, written));
+    ProfileContents cut{{"Env", {"MenuSize=4", "MenuPos=1"}}, {"Menu", {"; note", "MenuItem0=A", "MenuItem7="}}};
+    EXPECT_FALSE(keepsEveryOtherLine(before, cut, written));
+    ProfileContents changed{{"Env", {"MenuSize=4", "MenuPos=1"}}, {"Menu", {"; note", "MenuItem0=B"}}, {"Env", {"X=1"}}};
+    EXPECT_FALSE(keepsEveryOtherLine(before, changed, written));
+    // Keys are found in the first section of their name only, as the profile functions find them.
+    EXPECT_TRUE(holdsKey(before, "ENV", "MENUSIZE"));
+    EXPECT_FALSE(holdsKey(before, "Env", "X"));
+    EXPECT_FALSE(holdsKey(before, "Menu", "; note"));
+    EXPECT_FALSE(holdsKey(before, "Exec", "ExecItem0"));
 }
 
 TEST(StartReport, OnlyTwoThreeAndElevenAreReported)

@@ -317,10 +317,10 @@ TEST_F(BarWindow, RelayoutRebuildsTheLaunchButtonsFromTheProfile)
         tileRects.push_back(childRect(id));
     }
 
-    WritePrivateProfileStringA("Env", "MenuSize", "3", testApp().profileName().c_str());
-    WritePrivateProfileStringA("Menu", "MenuItem2", "Changed", testApp().profileName().c_str());
+    WritePrivateProfileStringA("Env", "MenuSize", "3", testApp().profile().name().c_str());
+    WritePrivateProfileStringA("Menu", "MenuItem2", "Changed", testApp().profile().name().c_str());
     // A relayout keeps every other setting as it is in memory.
-    WritePrivateProfileStringA("Env", "MenuPos", "0", testApp().profileName().c_str());
+    WritePrivateProfileStringA("Env", "MenuPos", "0", testApp().profile().name().c_str());
     bar->layout();
 
     EXPECT_EQ(bar->MenuSize, 3);

@@ -97,10 +97,12 @@ TEST_F(CloseRequests, ACloseDuringTheCommandMenuWaitsForItsEnd)
     expectClosedAfterTheLoop(ini, IsWindow(barWindow) != FALSE);
 }
 
-TEST_F(CloseRequests, TheShiftClickEditorKeepsTheBarAndRefusesDrops)
+TEST_F(CloseRequests, TheShiftClickEditorKeepsTheBarAndRefusesDropsClicksAndDrags)
 {
-    // Current 0, the editor opened on item 2: a drop on slot 7 would land on item 9.
-    const std::string ini = "[Menu]\r\nMenuItem2=Two\r\n[Exec]\r\nExecItem2=two.exe\r\n";
+    // Current 0, the editor opened on item 2: a drop on slot 7 would land on item 9, a
+    // drag of slot 0 onto slot 1 would swap items 2 and 3, a Ctrl-click on slot 0 empty item 2.
+    const std::string ini = "[Menu]\r\nMenuItem0=Zero\r\nMenuItem1=One\r\nMenuItem2=Two\r\n"
+                            "[Exec]\r\nExecItem0=zero.exe\r\nExecItem1=one.exe\r\nExecItem2=two.exe\r\n";
     open(ini);
     HWND button = GetDlgItem(barWindow, 2002);
     HWND emptySlot = GetDlgItem(barWindow, 2007);
@@ -120,6 +122,16 @@ TEST_F(CloseRequests, TheShiftClickEditorKeepsTheBarAndRefusesDrops)
             HWND dialog = d.waitWindow(kEditorCaption);
             ASSERT_NE(dialog, nullptr);
             SendMessageA(emptySlot, WM_DROPFILES, reinterpret_cast<WPARAM>(hdrop), 0);
+            // Posted, as automation tools post them.
+            HWND first = GetDlgItem(barWindow, 2000);
+            RECT r{};
+            GetClientRect(first, &r);
+            LPARAM onSecond = MAKELPARAM(r.right + r.right / 2, r.bottom / 2);
+            PostMessageA(first, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageA(first, WM_MOUSEMOVE, MK_LBUTTON, onSecond);
+            PostMessageA(first, WM_LBUTTONUP, 0, onSecond);
+            PostMessageA(first, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, MAKELPARAM(5, 5));
+            PostMessageA(first, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(5, 5));
             requestClose();
             Sleep(200);
             aliveWhileOpen = IsWindow(barWindow) != FALSE;

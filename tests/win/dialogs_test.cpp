@@ -303,6 +303,27 @@ TEST_F(Dialogs, SettingsSaveWritesFiveKeysAndStoresTheChecksCancelWritesNothing)
                                            std::to_string(MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT)) + "\r\n");
     EXPECT_EQ(bar->AppBar, 1);
     EXPECT_EQ(bar->ShowIcons, 0);
+
+    // Values set by hand that the controls cannot show stay as they are, in the file and in
+    // the bar, while their controls are left alone.
+    const std::string handSet = "[Env]\r\nAppBar=7\r\nShowIcons=-1\r\nMonitor=17\r\nHotKey=-1\r\n";
+    putFile(ownIniPath(), handSet);
+    bar->AppBar = 7;
+    bar->ShowIcons = -1;
+    bar->Monitor = 17;
+    bar->HotKey = -1;
+    Driver::run([&] { run.result = bar->openSettings(); },
+                [&](Driver& d) {
+                    HWND dialog = d.waitWindow(kSettingsCaption);
+                    if (dialog)
+                        d.click(dialog, IDOK);
+                });
+    EXPECT_EQ(run.result, IDOK);
+    EXPECT_EQ(fileBytes(ownIniPath()), handSet + "Current=0\r\nMenuSize=8\r\nOverTop=0\r\nSilent=1\r\nMenuPos=0\r\n");
+    EXPECT_EQ(bar->AppBar, 7);
+    EXPECT_EQ(bar->ShowIcons, -1);
+    EXPECT_EQ(bar->Monitor, 17);
+    EXPECT_EQ(bar->HotKey, -1);
 }
 
 // ---- item editor ----
@@ -411,7 +432,7 @@ TEST_F(Dialogs, EditorFromAShiftClickOpensOnTheItemAndPutsCurrentBack)
             currentWhileOpen = bar->Current;
             d.setText(dialog, 107, "typed but cancelled");
             // Another program changes the item meanwhile: the relayout after the editor shows it.
-            WritePrivateProfileStringA("Menu", "MenuItem18", "Elsewhere", testApp().profileName().c_str());
+            WritePrivateProfileStringA("Menu", "MenuItem18", "Elsewhere", testApp().profile().name().c_str());
             d.click(dialog, IDCANCEL);
         });
     EXPECT_EQ(view.labels, numbers(16));

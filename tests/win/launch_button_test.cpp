@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bar/BarIds.h"
 #include "bar/LauncherBar.h"
 #include "launch/ItemProfile.h"
 #include "support.h"
@@ -109,6 +110,30 @@ protected:
         send(slot, WM_LBUTTONUP, keys, inside(slot));
     }
     void drop(int slot, HDROP hdrop) { SendMessageA(button(slot), WM_DROPFILES, reinterpret_cast<WPARAM>(hdrop), 0); }
+    // Pressed on one button, carried past the drag distance onto another (or back), released there.
+    void drag(int from, int to, bool escape = false)
+    {
+        RECT r{};
+        GetWindowRect(button(to), &r);
+        POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ScreenToClient(button(from), &at);
+        send(from, WM_LBUTTONDOWN, MK_LBUTTON, inside(from));
+        send(from, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 40, at.y));
+        send(from, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        if (escape)
+            key(from, VK_ESCAPE);
+        send(from, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    // A key as the program's loop hands it to the bar; repeated: as auto-repeat sends it.
+    bool key(int slot, WPARAM key, bool repeated = false)
+    {
+        MSG msg{};
+        msg.hwnd = button(slot);
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        msg.lParam = repeated ? (1 << 30) | 1 : 1;
+        return bar->translateKey(msg);
+    }
     // Starts a last program through slot 7 and waits for its line, so every start made
     // before it has been recorded; returns the lines before it.
     std::vector<std::string> startedBefore()
@@ -184,12 +209,15 @@ TEST_F(LaunchButtons, OnlyAPressInsideArmsAndOnlyAReleaseInsideActs)
     EXPECT_EQ(bar->launchButtons[0]->armed, 0);
     send(0, WM_LBUTTONUP, 0, inside(0));
 
-    // Pressed inside, out and back in, released inside: starts.
+    // Pressed inside at its edge, out (within the drag distance) and back in, released
+    // inside: starts. (Carried farther, it is a drag, which starts nothing.)
     bar->itemCommand[0] = rec + " came-back";
-    send(0, WM_LBUTTONDOWN, MK_LBUTTON, inside(0));
-    send(0, WM_MOUSEMOVE, MK_LBUTTON, outside(0));
-    send(0, WM_MOUSEMOVE, MK_LBUTTON, inside(0));
-    send(0, WM_LBUTTONUP, 0, inside(0));
+    RECT r{};
+    GetClientRect(button(0), &r);
+    send(0, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 2, r.bottom / 2));
+    send(0, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right + 1, r.bottom / 2));
+    send(0, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(r.right - 2, r.bottom / 2));
+    send(0, WM_LBUTTONUP, 0, MAKELPARAM(r.right - 2, r.bottom / 2));
 
     // The space bar clicks the button without a mouse message: nothing.
     bar->itemCommand[0] = rec + " space";
@@ -361,7 +389,7 @@ TEST_F(LaunchButtons, EveryShapeOfCommandStartsWhatTheUserNamedNeverAPlantedOne)
          {std::string("C:\\zel test\\rec.exe /min"), std::string("C:\\zel test\\rec /min"),
           std::string("\"C:\\zel test\\rec.exe\" \"two words\""), std::string("C:\\zel test\\rec -o ..\\..\\zel"),
           std::string("%ZELTEST%\\rec.exe /e"), std::string("zelbare.exe ."), longCommand}) {
-        ProfileWrites writes(testApp());
+        ProfileWrites writes(testApp().profile());
         writeItem(writes, 0, "rec", command);
         ASSERT_TRUE(writes.commit());
         bar->loadItems();
@@ -406,6 +434,57 @@ TEST_F(LaunchButtons, EveryShapeOfCommandStartsWhatTheUserNamedNeverAPlantedOne)
         DeleteFileA(file.c_str());
     RemoveDirectoryA("C:\\zel test");
     RemoveDirectoryA("C:\\zel cwd");
+}
+
+TEST_F(LaunchButtons, ASwapMovesWhatTheFileHoldsAndADragThatComesBackDoesNothing)
+{
+    // A long item, a name kept in quotes for its blanks, a repeated section, and an edit
+    // made in the file after the bar read it: the swap moves what the file holds now.
+    std::string longName(320, 'n');
+    std::string longCommand = recorder() + " " + std::string(400, 'a') + " arg03 --dry-run";
+    open("[Env]\r\nOverTop=1\r\n[Menu]\r\nMenuItem0=" + longName + "\r\nMenuItem1=\"  spaced name  \"\r\n"
+         "[Exec]\r\nExecItem0=" + longCommand + "\r\nExecItem1=one.exe\r\n[Env]\r\nMenuPos=0\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("Exec", "ExecItem1", "edited.exe", testApp().profile().name().c_str()));
+    testApp().profile().flush();
+    std::string edited = fileBytes(ownIniPath());
+    drag(0, 1);
+    const Profile& profile = testApp().profile();
+    EXPECT_EQ(profile.readString("Menu", "MenuItem0"), "  spaced name  ");
+    EXPECT_EQ(profile.readString("Exec", "ExecItem0"), "edited.exe");
+    EXPECT_EQ(profile.readString("Menu", "MenuItem1"), longName);
+    EXPECT_EQ(profile.readString("Exec", "ExecItem1"), longCommand);
+    EXPECT_EQ(bar->itemCommand[1], longCommand);
+    EXPECT_EQ(windowText(button(0)), "  spaced name  ");
+    // And back: the file as the hand edit left it, byte for byte.
+    drag(1, 0);
+    EXPECT_EQ(fileBytes(ownIniPath()), edited);
+    // A drag that comes back onto its own button, or that Esc ends, does nothing at all.
+    drag(0, 0);
+    drag(0, 1, true);
+    EXPECT_EQ(fileBytes(ownIniPath()), edited);
+    EXPECT_EQ(startedBefore(), std::vector<std::string>{});
+}
+
+TEST_F(LaunchButtons, KeysActOnceAndOnlyWhileTheBarIsShown)
+{
+    open("[Env]\r\nSilent=1\r\n[Exec]\r\nExecItem0=" + recorder() + " key\r\n");
+    SetCursorPos(300, GetSystemMetrics(SM_CYSCREEN) - 5);
+    SetForegroundWindow(barWindow);
+    SetFocus(button(0));
+    // Enter held down: the first press starts the item, its repeats start nothing.
+    EXPECT_TRUE(key(0, VK_RETURN));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(key(0, VK_RETURN, true));
+    // Taken in by auto-hide, the bar lets the keyboard go, and Enter does nothing.
+    SetCursorPos(300, 100);
+    SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0);
+    ASSERT_EQ(bar->barShown, 0);
+    EXPECT_NE(GetFocus(), button(0));
+    key(0, VK_RETURN);
+    SetCursorPos(300, GetSystemMetrics(SM_CYSCREEN) - 1);
+    SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0);
+    ASSERT_EQ(bar->barShown, 1);
+    EXPECT_EQ(startedBefore(), std::vector<std::string>{started(recorder() + " key")});
 }
 
 TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)

@@ -16,7 +16,7 @@ std::string windowsIniPath(const std::string& fileName)
 
 std::string ownIniPath()
 {
-    return windowsIniPath(testApp().profileName());
+    return windowsIniPath(testApp().profile().name());
 }
 
 void putFile(const std::string& path, const std::string& bytes)
