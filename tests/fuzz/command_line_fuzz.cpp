@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,7 +104,7 @@ bool rewritesNames(std::string_view path, LeadByteTest isLead)
             ++i;
             continue;
         }
-        if (i < path.size() && path[i] != '\\')
+        if (i < path.size() && path[i] != '\\' && path[i] != '/')
             continue;
         std::string_view name = path.substr(start, i - start);
         if (name == ".." || (!name.empty() && name != "." && (name.back() == '.' || isBlank(name.back()))))
@@ -194,6 +195,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // its own extension wins over all of them; one without wins over what only a step back
     // reaches. (A folder there would be one the command walks through, which the user named.)
     std::string whole = typed + args;
+    // A step back may lead onto a shorter prefix of the name itself, which the user wrote.
+    std::set<std::string> written;
+    for (std::size_t end = 3; end < typed.size(); ++end)
+        if (isBlank(typed[end]))
+            written.insert(systemPath(typed.substr(0, end), isLead));
+    auto plantAway = [&](const std::string& path, PathKind kind) {
+        if (!written.count(systemPath(path, isLead)))
+            plant(path, kind);
+    };
     for (std::size_t end = typed.size() + 1; end <= whole.size() && !namesItself; ++end) {
         if (end < whole.size() && !isBlank(whole[end]) && whole[end] != '"')
             continue;
@@ -201,9 +211,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool stepped = rewritesNames(longer, isLead);
         unsigned what = bits.take(2);
         if (ownExtension && what == 0)
-            plant(longer, PathKind::file);
+            plantAway(longer, PathKind::file);
         else if (ownExtension || stepped)
-            plant(longer + kProgramExtensions[what], PathKind::file);
+            plantAway(longer + kProgramExtensions[what], PathKind::file);
     }
     if (disk[systemPath(namesItself ? typed : file, isLead)] == PathKind::missing)
         return 0;
