@@ -1,14 +1,16 @@
-// The bar's behaviour: auto-hide on each tick, every command, the command menu and the tray icon.
+// The bar's commands: every command, the command menu, the tray icon, the dialogs, quit, restart, shutdown and help.
 #include <span>
 #include <string>
 #include <string_view>
 
-#include "AutoHide.h"
 #include "BarIds.h"
 #include "BarSettings.h"
 #include "BarTexts.h"
 #include "LauncherBar.h"
 #include "framework/LateBound.h"
+#include "dialogs/DialogTexts.h"
+#include "dialogs/ItemEditorDialog.h"
+#include "dialogs/SettingsDialog.h"
 #include "framework/WinApp.h"
 
 BarSystemCalls barSystemCalls;
@@ -51,49 +53,6 @@ void enableShutdownPrivilege()
 }
 
 } // namespace
-
-bool LauncherBar::needsTicks() const
-{
-    // Held out while used by keyboard. The cheap path: flag tests first, IsIconic only when they pass.
-    return !keyboardMode_ && autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
-}
-
-IdleTickResult LauncherBar::onIdleTick()
-{
-    // The loop asks before each tick; a tick sent by other means does nothing either.
-    if (!needsTicks())
-        return {};
-    // The tick's one pointer read: its answer also paces the loop.
-    POINT pointer{};
-    if (!barSystemCalls.cursorPos(&pointer))
-        return {};
-    bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
-    lastTickPointer_ = pointer;
-    // Under Wine each metric costs several server calls: read once, again after a display change.
-    if (screenStale_)
-        readScreen();
-    const RECT& edges = screen_.edges;
-    AutoHideInput in{Silent, userHidden, false, barShown, MenuPos, pointer.y, static_cast<int>(edges.bottom),
-                     kBarHeight, SilentSize};
-    in.dpi = dpi_;
-    in.screenTop = edges.top;
-    in.confined = screen_.confined;
-    in.screenLeft = edges.left;
-    in.screenRight = edges.right;
-    in.pointerX = pointer.x;
-    in.held = fullScreenApp_;
-    AutoHideResult step = autoHideStep(in);
-    bool retracting = barShown && !step.barShown;
-    barShown = step.barShown;
-    // Out of sight, the bar keeps no keyboard: a key would act on it unseen.
-    if (retracting)
-        endKeyboardMode(true);
-    for (int i = 0; i < step.count; ++i)
-        SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width, step.moves[i].height,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    in.barShown = barShown;
-    return IdleTickResult{moved, autoHideDistance(in)};
-}
 
 namespace {
 
@@ -331,4 +290,45 @@ void LauncherBar::openHelp()
     std::string text = std::string(kHelpNotOpenedText) + "\n" + page;
     MessageBeep(MB_ICONHAND);
     showMessageBox(hwnd(), text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
+}
+
+INT_PTR LauncherBar::openAbout()
+{
+    Dialog about(kAboutTemplate, hwnd());
+    return about.runModal();
+}
+
+INT_PTR LauncherBar::openSettings()
+{
+    SettingsDialog dialog(*this);
+    INT_PTR result = dialog.runModal();
+    if (result == IDOK) {
+        registerHotKey();
+        layout();
+    }
+    return result;
+}
+
+INT_PTR LauncherBar::openItemEditor()
+{
+    ItemEditorDialog dialog(hwnd(), -1, Current);
+    INT_PTR result = dialog.runModal();
+    if (result == IDOK)
+        layout();
+    return result;
+}
+
+void LauncherBar::editItem(LaunchButton& button)
+{
+    int item = itemNumber(button.slot);
+    // The editor takes its block from Current.
+    int remembered = Current;
+    Current = item;
+    {
+        ItemEditorDialog dialog(button.hwnd(), item, Current);
+        dialog.runModal();
+    }
+    Current = remembered;
+    // Destroys every launch button, the caller's too: its handler must not touch it afterwards.
+    layout();
 }

@@ -10,6 +10,9 @@ struct Span {
     constexpr bool operator==(const Span&) const = default;
 };
 
+// The bar holds at most this many launch buttons.
+constexpr int kMaxSlots = 16;
+
 // The sizes below are the 96-DPI ones; at another DPI each is scaled by DPI/96.
 constexpr int kBarHeight = 19;
 constexpr int kSysMenuWidth = 19;

@@ -1,8 +1,9 @@
 // Program icons on the launch buttons: each command's icon loaded once, drawn left of the item's name.
+#include "BarIcons.h"
+
 #include <algorithm>
 
-#include "BarIds.h"
-#include "LauncherBar.h"
+#include "framework/Dpi.h"
 #include "framework/LateBound.h"
 #include "framework/WinApp.h"
 #include "launch/StartCommand.h"
@@ -30,69 +31,71 @@ HICON iconFor(const std::string& command, int size)
 
 } // namespace
 
-void LauncherBar::requestIcons()
+PageIcons::Slots PageIcons::request(const Commands& commands, int count, int dpi, bool on, bool& loadWanted)
 {
-    if (!ShowIcons) {
-        slotIcons_.fill(nullptr);
-        return;
+    Slots changed{};
+    loadWanted = false;
+    if (!on) {
+        slots_.fill(nullptr);
+        return changed;
     }
-    if (iconDpi_ != dpi_) {
-        slotIcons_.fill(nullptr);
-        iconCache_.clear();
-        iconDpi_ = dpi_;
+    if (dpi_ != dpi) {
+        slots_.fill(nullptr);
+        cache_.clear();
+        dpi_ = dpi;
     }
     // Known ones at once; a command not seen yet waits until the page is painted.
     bool missing = false;
     for (int slot = 0; slot < kMaxSlots; ++slot) {
         HICON icon = nullptr;
-        if (slot < MenuSize) {
-            auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
-                                      [&](const auto& entry) { return entry.first == itemCommand[slot]; });
-            if (known != iconCache_.end())
+        if (slot < count) {
+            auto known = std::find_if(cache_.begin(), cache_.end(),
+                                      [&](const auto& entry) { return entry.first == commands[slot]; });
+            if (known != cache_.end())
                 icon = known->second.get();
             else
                 missing = true;
         }
-        if (icon == slotIcons_[slot])
+        if (icon == slots_[slot])
             continue;
-        slotIcons_[slot] = icon;
-        // Called before the captions change: a new caption paints the button anyway.
-        if (slot < MenuSize && launchButtons[slot] && launchButtons[slot]->caption() == itemName[slot])
-            InvalidateRect(launchButtons[slot]->hwnd(), nullptr, FALSE);
+        slots_[slot] = icon;
+        changed[slot] = slot < count;
     }
-    if (missing && !iconsPosted_) {
-        iconsPosted_ = true;
-        PostMessageA(hwnd(), WM_BAR_LOAD_ICONS, 0, 0);
+    if (missing && !loadPosted_) {
+        loadPosted_ = true;
+        loadWanted = true;
     }
+    return changed;
 }
 
-void LauncherBar::loadIcons()
+PageIcons::Slots PageIcons::load(const Commands& commands, int count, bool on)
 {
-    iconsPosted_ = false;
-    if (!ShowIcons)
-        return;
-    if (iconCache_.size() > kMostCachedIcons) {
+    Slots changed{};
+    loadPosted_ = false;
+    if (!on)
+        return changed;
+    if (cache_.size() > kMostCachedIcons) {
         // The page's icons are borrowed from the cache: looked up again below.
-        slotIcons_.fill(nullptr);
-        iconCache_.clear();
+        slots_.fill(nullptr);
+        cache_.clear();
     }
     int size = scaled(kIconSize, dpi_);
-    for (int slot = 0; slot < MenuSize; ++slot) {
-        const std::string& command = itemCommand[slot];
-        auto known = std::find_if(iconCache_.begin(), iconCache_.end(),
-                                  [&](const auto& entry) { return entry.first == command; });
-        if (known == iconCache_.end()) {
-            iconCache_.emplace_back(command, Icon(iconFor(command, size)));
-            known = iconCache_.end() - 1;
+    for (int slot = 0; slot < count; ++slot) {
+        const std::string& command = commands[slot];
+        auto known = std::find_if(cache_.begin(), cache_.end(), [&](const auto& entry) { return entry.first == command; });
+        if (known == cache_.end()) {
+            cache_.emplace_back(command, Icon(iconFor(command, size)));
+            known = cache_.end() - 1;
         }
-        if (slotIcons_[slot] != known->second.get() && launchButtons[slot]) {
-            slotIcons_[slot] = known->second.get();
-            InvalidateRect(launchButtons[slot]->hwnd(), nullptr, FALSE);
+        if (slots_[slot] != known->second.get()) {
+            slots_[slot] = known->second.get();
+            changed[slot] = true;
         }
     }
+    return changed;
 }
 
-void LauncherBar::drawLaunchButton(const DRAWITEMSTRUCT& item, int slot)
+void drawLaunchButton(const DRAWITEMSTRUCT& item, HICON icon, const std::string& name, HFONT font, int dpi)
 {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
@@ -102,14 +105,13 @@ void LauncherBar::drawLaunchButton(const DRAWITEMSTRUCT& item, int slot)
     RECT inner{r.left + 2, r.top + 2, r.right - 2, r.bottom - 2};
     if (pushed)
         OffsetRect(&inner, 1, 1);
-    int size = scaled(kIconSize, dpi_);
-    if (HICON icon = slotIcons_[slot]) {
+    int size = scaled(kIconSize, dpi);
+    if (icon) {
         int top = inner.top + (inner.bottom - inner.top - size) / 2;
         DrawIconEx(dc, inner.left + 1, top, icon, size, size, 0, nullptr, DI_NORMAL);
         inner.left += size + 3;
     }
-    const std::string& name = launchButtons[slot]->caption();
-    DcSelection font(dc, normalFont.get());
+    DcSelection selected(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     // Centred as on a push button; a name too long for the room beside the icon shows its start.

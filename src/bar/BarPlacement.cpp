@@ -1,144 +1,41 @@
-// Where the bar stands: its monitor and DPI, its place at the edge, and its room as an application desktop toolbar.
-#include <vector>
-
+// Where the bar stands and moves: its place at the edge, its room beside the taskbar, auto-hide on each tick.
+#include "AutoHide.h"
 #include "BarIds.h"
 #include "LauncherBar.h"
-#include "framework/LateBound.h"
-
-namespace {
-
-BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
-{
-    reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
-    return TRUE;
-}
-
-// Monitor N of the user's count: 1 the primary, then the others in the system's order.
-HMONITOR nthMonitor(int n)
-{
-    if (n <= 1)
-        return nullptr;
-    std::vector<HMONITOR> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    int index = 1;
-    for (HMONITOR monitor : monitors) {
-        if (monitor == primary)
-            continue;
-        if (++index == n)
-            return monitor;
-    }
-    return nullptr;
-}
-
-int systemDpi()
-{
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : kBaseDpi;
-    if (screen)
-        ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : kBaseDpi;
-}
-
-} // namespace
-
-void LauncherBar::readScreen()
-{
-    Screen screen;
-    HMONITOR monitor = nthMonitor(Monitor);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (monitor && GetMonitorInfoA(monitor, &info)) {
-        screen.edges = info.rcMonitor;
-        screen.width = info.rcMonitor.right - info.rcMonitor.left;
-        screen.confined = true;
-        UINT dpi = toldDpi_ && toldDpiMonitor_ == Monitor ? toldDpi_ : lateBound::monitorDpi(monitor);
-        screen.dpi = dpi ? static_cast<int>(dpi) : systemDpi();
-    } else {
-        // The primary monitor, measured as the bar always was: any pointer height counts.
-        screen.edges = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        screen.width = GetSystemMetrics(SM_CXFULLSCREEN);
-        UINT dpi = toldDpi_ && toldDpiMonitor_ == Monitor ? toldDpi_ : hwnd() ? lateBound::windowDpi(hwnd()) : 0;
-        screen.dpi = dpi ? static_cast<int>(dpi) : systemDpi();
-    }
-    screen_ = screen;
-    screenStale_ = false;
-}
 
 void LauncherBar::place()
 {
     // Read afresh at every placement, as the bar always did.
-    readScreen();
+    screen_.read(hwnd(), Monitor);
     placeOnScreen();
 }
 
 void LauncherBar::placeOnScreen()
 {
-    syncAppBar();
+    appBar_.sync(hwnd(), AppBar != 0, WM_BAR_APPBAR);
     // Shown again: a bar the user had hidden is no longer hidden.
     userHidden = 0;
-    const RECT& edges = screen_.edges;
-    RECT bar{edges.left, MenuPos ? edges.bottom - barHeight : edges.top, edges.left + screen_.width, 0};
-    if (appBarRegistered_) {
+    const RECT& edges = screen_.edges();
+    int width = screen_.width();
+    RECT bar{edges.left, MenuPos ? edges.bottom - barHeight : edges.top, edges.left + width, 0};
+    if (appBar_.registered()) {
         // The shell's room for the bar at its edge: above the taskbar, below another bar.
         // With auto-hide on it takes no room: the bar slides over whatever is there.
-        APPBARDATA data{};
-        data.cbSize = sizeof data;
-        data.hWnd = hwnd();
-        data.uEdge = MenuPos ? ABE_BOTTOM : ABE_TOP;
-        data.rc = RECT{edges.left, edges.top, edges.left + screen_.width, edges.bottom};
-        int thickness = Silent ? 0 : barHeight;
-        auto toEdge = [&] {
-            if (MenuPos)
-                data.rc.top = data.rc.bottom - thickness;
-            else
-                data.rc.bottom = data.rc.top + thickness;
-        };
-        toEdge();
-        if (!Silent) {
-            lateBound::shAppBarMessage(ABM_QUERYPOS, &data);
-            toEdge();
-        }
-        lateBound::shAppBarMessage(ABM_SETPOS, &data);
+        RECT room = appBar_.reserve(MenuPos ? ABE_BOTTOM : ABE_TOP,
+                                    RECT{edges.left, edges.top, edges.left + width, edges.bottom}, Silent ? 0 : barHeight);
         if (!Silent)
-            bar = RECT{data.rc.left, data.rc.top, data.rc.right, 0};
+            bar = RECT{room.left, room.top, room.right, 0};
     }
     SetWindowPos(hwnd(), insertAfter(), bar.left, bar.top, bar.right - bar.left, barHeight, SWP_SHOWWINDOW);
     barShown = 1;
 }
 
-void LauncherBar::syncAppBar()
+void LauncherBar::onAppBarNotice(UINT notification, LPARAM lParam)
 {
-    if (AppBar && !appBarRegistered_) {
-        APPBARDATA data{};
-        data.cbSize = sizeof data;
-        data.hWnd = hwnd();
-        data.uCallbackMessage = WM_BAR_APPBAR;
-        appBarRegistered_ = lateBound::shAppBarMessage(ABM_NEW, &data) != 0;
-    } else if (!AppBar && appBarRegistered_) {
-        removeAppBar();
-    }
-}
-
-void LauncherBar::removeAppBar()
-{
-    if (!appBarRegistered_)
-        return;
-    // Otherwise the shell keeps the bar's room, and every later bar moves for it.
-    APPBARDATA data{};
-    data.cbSize = sizeof data;
-    data.hWnd = hwnd();
-    lateBound::shAppBarMessage(ABM_REMOVE, &data);
-    appBarRegistered_ = false;
-    fullScreenApp_ = false;
-}
-
-void LauncherBar::onAppBarNotify(UINT notification, LPARAM lParam)
-{
-    switch (notification) {
-    case ABN_POSCHANGED:
+    switch (appBar_.onNotice(notification, lParam)) {
+    case AppBarRegistration::Notice::positionChanged:
         // The taskbar or another bar moved: the shell may give the bar another place.
-        if (appBarRegistered_ && !Silent && barShown && !userHidden && !IsIconic(hwnd())) {
+        if (!Silent && barShown && !userHidden && !IsIconic(hwnd())) {
             RECT before{};
             GetWindowRect(hwnd(), &before);
             place();
@@ -148,12 +45,56 @@ void LauncherBar::onAppBarNotify(UINT notification, LPARAM lParam)
                 relayoutWhenFree();
         }
         break;
-    case ABN_FULLSCREENAPP:
+    case AppBarRegistration::Notice::fullScreenChanged:
         // A full-screen program opened (or closed): the bar leaves it the screen,
         // and an auto-hidden bar stays in until it closes.
-        fullScreenApp_ = lParam != 0;
         if (OverTop)
             SetWindowPos(hwnd(), insertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
+    case AppBarRegistration::Notice::none:
+        break;
     }
+}
+
+bool LauncherBar::needsTicks() const
+{
+    // Held out while used by keyboard. The cheap path: flag tests first, IsIconic only when they pass.
+    return !keyboard_.active() && autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
+}
+
+IdleTickResult LauncherBar::onIdleTick()
+{
+    // The loop asks before each tick; a tick sent by other means does nothing either.
+    if (!needsTicks())
+        return {};
+    // The tick's one pointer read: its answer also paces the loop.
+    POINT pointer{};
+    if (!barSystemCalls.cursorPos(&pointer))
+        return {};
+    bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
+    lastTickPointer_ = pointer;
+    // Under Wine each metric costs several server calls: read once, again after a display change.
+    if (screen_.stale())
+        screen_.read(hwnd(), Monitor);
+    const RECT& edges = screen_.edges();
+    AutoHideInput in{Silent, userHidden, false, barShown, MenuPos, pointer.y, static_cast<int>(edges.bottom),
+                     kBarHeight, SilentSize};
+    in.dpi = dpi();
+    in.screenTop = edges.top;
+    in.confined = screen_.confined();
+    in.screenLeft = edges.left;
+    in.screenRight = edges.right;
+    in.pointerX = pointer.x;
+    in.held = appBar_.fullScreen();
+    AutoHideResult step = autoHideStep(in);
+    bool retracting = barShown && !step.barShown;
+    barShown = step.barShown;
+    // Out of sight, the bar keeps no keyboard: a key would act on it unseen.
+    if (retracting)
+        leaveKeyboard(true);
+    for (int i = 0; i < step.count; ++i)
+        SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width(), step.moves[i].height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    in.barShown = barShown;
+    return IdleTickResult{moved, autoHideDistance(in)};
 }

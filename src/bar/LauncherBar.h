@@ -7,10 +7,13 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "BarGeometry.h"
+#include "BarIcons.h"
+#include "BarKeyboard.h"
+#include "BarScreen.h"
+#include "framework/AppBarRegistration.h"
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
 #include "framework/IdleRules.h"
@@ -18,8 +21,6 @@
 #include "framework/ToolTip.h"
 #include "framework/Window.h"
 #include "launch/LaunchButton.h"
-
-constexpr int kMaxSlots = 16;
 
 // The calls that end the session, open help or reach the shell's tray: the
 // tests put recorders here so that they neither end Wine nor start a viewer.
@@ -47,8 +48,8 @@ public:
     // as an application desktop toolbar, where the shell gives it room.
     void place();
     // The bar's sizes at its monitor's DPI.
-    BarMetrics metrics() const { return BarMetrics{dpi_}; }
-    int dpi() const { return dpi_; }
+    BarMetrics metrics() const { return screen_.metrics(); }
+    int dpi() const { return screen_.dpi(); }
     void loadSettings();
     // False when a key could not be written.
     bool saveSettings() const;
@@ -62,6 +63,8 @@ public:
     // The item editor on the block of the button's item, for a Shift-click; ends with a relayout.
     void editItem(LaunchButton& button) override;
     LaunchButton* buttonAt(POINT screenPoint) override;
+    // Two items of the page change places, in the profile, the table and on the buttons.
+    void swapItems(int slotA, int slotB) override;
     // The dialogs of commands 1005, 1006 and 1007 (BarDialogs.cpp); they return how the dialog ended.
     INT_PTR openAbout();
     INT_PTR openSettings();
@@ -81,18 +84,16 @@ public:
     // Every button's tooltip from the bar's state; one launch button's after its item changed.
     void updateTips();
     void updateItemTip(int slot);
-    // The hotkey as the profile says, registered anew (BarKeys.cpp).
+    // The hotkey as the profile says, registered anew.
     void registerHotKey();
-    // The bar's keys while it or one of its buttons has the keyboard; true when handled.
+    // The bar's keys while it or one of its buttons has the keyboard; true when handled (BarKeys.cpp).
     bool translateKey(const MSG& msg);
-    bool inKeyboardMode() const { return keyboardMode_; }
-    // Two items of the page change places, in the profile, the table and on the buttons.
-    void swapItems(int slotA, int slotB) override;
+    bool inKeyboardMode() const { return keyboard_.active(); }
     // The slot of a launch button of the page, or -1.
     int slotOf(HWND button) const;
-    // The icons of the page's items, from the cache at once, the rest once nothing waits (BarIcons.cpp).
+    // The icons of the page's items, from the cache at once, the rest once nothing waits.
     void requestIcons();
-    HICON slotIcon(int slot) const { return slot >= 0 && slot < kMaxSlots ? slotIcons_[slot] : nullptr; }
+    HICON slotIcon(int slot) const { return icons_.slotIcon(slot); }
 
     Font normalFont;
     Font boldFont;
@@ -148,63 +149,32 @@ private:
     // Out of the topmost band while a full-screen program is open.
     HWND insertAfter() const
     {
-        return OverTop ? (fullScreenApp_ ? HWND_BOTTOM : HWND_TOPMOST) : HWND_NOTOPMOST;
+        return OverTop ? (appBar_.fullScreen() ? HWND_BOTTOM : HWND_TOPMOST) : HWND_NOTOPMOST;
     }
     void moveBitmapButtons(int clientWidth, int clientHeight);
     // The placement on the screen as last read.
     void placeOnScreen();
-    // The monitor, its edges and DPI, read again at each placement.
-    void readScreen();
-    // Fonts and images for the current DPI, made anew when it changed.
-    void applyDpi();
-    void syncAppBar();
-    void removeAppBar();
-    void onAppBarNotify(UINT notification, LPARAM lParam);
+    void onAppBarNotice(UINT notification, LPARAM lParam);
     void loadIcons();
-    void drawLaunchButton(const DRAWITEMSTRUCT& item, int slot);
+    // Repaints the launch buttons whose icon changed; a new caption paints one anyway.
+    void repaintIcons(const PageIcons::Slots& changed);
     // The hotkey: the bar out (slid out, restored, shown) and given the keyboard.
     void onHotKey();
-    // Leaves keyboard mode; with giveBack, the keyboard goes to the window that had it
-    // before the bar, or to the next window below, so a bar out of sight keeps none.
-    void endKeyboardMode(bool giveBack);
-    void reportHotKeyTaken();
+    // Keyboard mode ends; the tiles draw without their focus again.
+    void leaveKeyboard(bool giveBack);
     // The buttons in the order the focus goes through them.
     std::vector<HWND> focusOrder() const;
 
+    // Where the bar stands, its DPI, and the fonts and art made for it.
+    BarScreen screen_;
+    // Its room at the edge as the shell's application desktop toolbar.
+    AppBarRegistration appBar_;
+    // The hotkey, keyboard mode and the window the keyboard goes back to.
+    BarKeyboard keyboard_;
+    // The page's program icons.
+    PageIcons icons_;
     // Broadcast by a shell that (re)started: the tray icon must be added again.
     UINT taskbarCreated_ = 0;
     POINT lastTickPointer_{};
     IdleTickResult lastTick_;
-    // Where the bar stands: the edges it docks and auto-hides at, its width,
-    // and whether a pointer off that monitor counts (a monitor the user chose).
-    struct Screen {
-        RECT edges{};
-        int width = 0;
-        bool confined = false;
-        int dpi = 96;
-    };
-    Screen screen_;
-    // Read again for the tick after a display change.
-    bool screenStale_ = true;
-    int dpi_ = 96;
-    // What the system said in WM_DPICHANGED, for the monitor the bar was on then.
-    UINT toldDpi_ = 0;
-    int toldDpiMonitor_ = 0;
-    int fontDpi_ = 96;
-    // The DPI of the font the page's buttons were given.
-    int pageFontDpi_ = 96;
-    int artDpi_ = 96;
-    bool appBarRegistered_ = false;
-    bool fullScreenApp_ = false;
-    bool hotKeyRegistered_ = false;
-    bool hotKeyReported_ = false;
-    bool keyboardMode_ = false;
-    // The window that had the keyboard before the bar (the hotkey, or a click that
-    // activated it), to give it back.
-    HWND previousForeground_ = nullptr;
-    // Each command's icon (or none), loaded once at one DPI; the page's borrowed from it.
-    std::vector<std::pair<std::string, Icon>> iconCache_;
-    int iconDpi_ = 0;
-    std::array<HICON, kMaxSlots> slotIcons_{};
-    bool iconsPosted_ = false;
 };

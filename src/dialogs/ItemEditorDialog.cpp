@@ -2,8 +2,7 @@
 #include "ItemEditorDialog.h"
 
 #include "DialogTexts.h"
-#include "app/LauncherApp.h"
-#include "bar/LauncherBar.h"
+#include "framework/WinApp.h"
 #include "framework/FileDialog.h"
 #include "framework/PathParts.h"
 #include "framework/ProfileValue.h"
@@ -24,15 +23,14 @@ const Profile& profile()
 
 } // namespace
 
-ItemEditorDialog::ItemEditorDialog(HWND parent, int item) : Dialog(kItemEditorTemplate, parent), focusRow(focusRowFor(item))
+ItemEditorDialog::ItemEditorDialog(HWND parent, int item, int current)
+    : Dialog(kItemEditorTemplate, parent), firstItem(blockStart(current)), focusRow(focusRowFor(item))
 {
 }
 
 bool ItemEditorDialog::onInitDialog()
 {
     Dialog::onInitDialog();
-    LauncherBar* bar = static_cast<LauncherApp*>(WinApp::instance())->bar();
-    firstItem = blockStart(bar ? bar->Current : 0);
     loadPage();
     focusControl(focusBoxId(focusRow));
     return false;

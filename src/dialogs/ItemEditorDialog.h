@@ -9,8 +9,9 @@
 
 class ItemEditorDialog : public Dialog {
 public:
-    // item -1: no particular item, the focus goes to row 0.
-    ItemEditorDialog(HWND parent, int item);
+    // item -1: no particular item, the focus goes to row 0. The block shown first is the
+    // one that holds current, the first item of the bar's page.
+    ItemEditorDialog(HWND parent, int item, int current);
 
     int firstItem = 0;
     int focusRow = 0;

@@ -5,9 +5,10 @@
 #include <optional>
 #include <string_view>
 
+#include "TextCut.h"
+
 inline std::optional<int> parseDecimal(std::string_view text)
 {
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;

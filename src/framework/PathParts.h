@@ -52,3 +52,33 @@ inline PathParts splitPath(std::string_view path, LeadByteTest isLead)
     parts.extension = cutToField(path.substr(nameEnd), isLead, kPathPartBytes);
     return parts;
 }
+
+inline bool isSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+// A drive and a root ("C:\") or a server share ("\\server"): the path names one place
+// whatever the current directory.
+inline bool isFullyQualified(std::string_view path)
+{
+    if (path.size() >= 3 && path[1] == ':' && isSeparator(path[2]))
+        return ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z');
+    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+}
+
+// The system ignores dots and blanks at the end of a name, so "x.exe." would
+// reach "x.exe": such a name is never taken for a file.
+inline bool endsLikeNoName(std::string_view path)
+{
+    return path.empty() || path.back() == '.' || isBlank(path.back());
+}
+
+inline std::string joinPath(const std::string& folder, std::string_view name)
+{
+    std::string path = folder;
+    if (!path.empty() && !isSeparator(path.back()))
+        path += '\\';
+    path += name;
+    return path;
+}

@@ -28,7 +28,6 @@ inline std::string_view trimBlanks(std::string_view value)
 inline std::string profileValueToWrite(std::string_view value)
 {
     auto isQuote = [](char c) { return c == '"' || c == '\''; };
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     bool quoted = value.size() >= 1 && isQuote(value.front()) && isQuote(value.back());
     bool blankEnds = !value.empty() && (isBlank(value.front()) || isBlank(value.back()));
     if (!quoted && !blankEnds)

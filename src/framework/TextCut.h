@@ -20,6 +20,13 @@ inline bool sameAsciiIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
+// A blank or a tab: what the profile functions strip around a value and what splits a
+// command line. Neither byte can be the second byte of a code page 932 character.
+inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
 // Tells whether a byte is the lead byte of a double-byte character in the
 // running ANSI code page. Win32-free code takes it as a parameter.
 using LeadByteTest = bool (*)(unsigned char);

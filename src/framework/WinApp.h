@@ -28,7 +28,7 @@ public:
     int run(HINSTANCE instance, int showCommand);
 
     // The program's own start-up; false ends the program with exit code 1.
-    virtual bool initInstance() = 0;
+    virtual bool initInstance() { return true; }
     // Called while the queue is empty with a count that restarts at 0 after
     // each message; returns true to be called again.
     virtual bool onIdle(long count);

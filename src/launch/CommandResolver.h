@@ -55,27 +55,6 @@ inline StartKind startKindOf(std::string_view path, LeadByteTest isLead)
     return StartKind::document;
 }
 
-inline bool isSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
-// A drive and a root ("C:\") or a server share ("\\server"): the path names one place
-// whatever the current directory.
-inline bool isFullyQualified(std::string_view path)
-{
-    if (path.size() >= 3 && path[1] == ':' && isSeparator(path[2]))
-        return ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z');
-    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
-}
-
-// The system ignores dots and blanks at the end of a name, so "x.exe." would
-// reach "x.exe": such a name is never taken for a file.
-inline bool endsLikeNoName(std::string_view path)
-{
-    return path.empty() || path.back() == '.' || isBlank(path.back());
-}
-
 // A name without a folder part, such as "notepad.exe": found only where the system's programs live.
 inline bool isBareName(std::string_view text, LeadByteTest isLead)
 {
@@ -120,15 +99,6 @@ inline std::vector<std::string> bareNameFolders(const std::string& systemFolder,
         add(unquoted);
     }
     return folders;
-}
-
-inline std::string joinPath(const std::string& folder, std::string_view name)
-{
-    std::string path = folder;
-    if (!path.empty() && !isSeparator(path.back()))
-        path += '\\';
-    path += name;
-    return path;
 }
 
 // A path as the user wrote it, made whole: variables expanded, a relative one taken

@@ -6,13 +6,6 @@
 
 #include "framework/PathParts.h"
 
-// Blanks split a command line into program and arguments. Neither byte, nor
-// the quote and the dot, can be the second byte of a code page 932 character.
-inline bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 inline bool hasBlank(std::string_view text)
 {
     return text.find_first_of(" \t") != std::string_view::npos;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "bar/BarSettings.h"
+#include "bar/KeyRules.h"
 #include "launch/ItemKeys.h"
 
 namespace {
@@ -45,6 +46,29 @@ TEST(ItemKeys, AreDecimalWithoutPaddingForAnyNumber)
     // Past the old 12-byte buffer the key is still whole.
     EXPECT_EQ(execItemKey(1005), "ExecItem1005");
     EXPECT_EQ(execItemKey(-2147483647 - 1), "ExecItem-2147483648");
+}
+
+
+TEST(KeyRules, KeysActOnceAndOnlyOnABarThatTakesInput)
+{
+    struct Case {
+        unsigned key;
+        bool shift, repeat, accepts;
+        BarKey does;
+    };
+    using B = BarKey;
+    const Case cases[] = {
+        {0x0D, false, false, true, B::activate},  {0x0D, false, true, true, B::ignored},
+        {0x0D, false, false, false, B::ignored},  {0x22, false, true, true, B::ignored},
+        {0x21, false, false, true, B::pageBack},  {0x5D, false, true, true, B::ignored},
+        {0x25, false, true, true, B::focusBack},  {0x27, false, false, true, B::focusOn},
+        {0x09, true, false, true, B::focusBack},  {0x09, false, true, true, B::focusOn},
+        {0x79, false, false, true, B::none},      {0x79, true, false, true, B::menu},
+        {0x1B, false, true, false, B::escape},    {0x20, false, false, true, B::none},
+        {0x25, false, false, false, B::ignored},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(barKeyFor(c.key, c.shift, c.repeat, c.accepts), c.does) << std::hex << c.key << c.shift << c.repeat;
 }
 
 } // namespace
