@@ -133,6 +133,7 @@ void LauncherBar::onCommand(int id, int code)
         layout();
         break;
     case kCmdRelayout:
+        relayoutPosted_ = false;
         layout();
         break;
     case kIdNext:
@@ -226,14 +227,16 @@ void LauncherBar::onTrayNotify(UINT mouseMessage)
 
 void LauncherBar::showCommandMenu()
 {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
+    // Beside SYSMENU on the bar's own monitor, at the bar's scale: below a bar at the top,
+    // above one at the bottom, never over the bar (at 96 DPI its left edge at x 20).
     RECT bar{};
     GetWindowRect(hwnd(), &bar);
-    trackCommandMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, 20, bar.bottom, &desktop);
+    int x = bar.left + metrics().sysMenuWidth() + scaled(1, dpi());
+    UINT flags = TPM_LEFTALIGN | TPM_RIGHTBUTTON | (MenuPos ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+    trackCommandMenu(flags, x, MenuPos ? bar.top : bar.bottom, &bar);
 }
 
-void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
+void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* exclude)
 {
     HWND self = hwnd();
     SetForegroundWindow(self);
@@ -241,7 +244,13 @@ void LauncherBar::trackCommandMenu(UINT flags, int x, int y, const RECT* rect)
     tips.hideWhile(true);
     {
         ModalLoop modal;
-        TrackPopupMenu(commandMenu.get(), flags, x, y, 0, self, rect);
+        // The system keeps the menu on the monitor of its point, and off what is excluded.
+        TPMPARAMS params{};
+        params.cbSize = sizeof params;
+        if (exclude)
+            params.rcExclude = *exclude;
+        TrackPopupMenuEx(commandMenu.get(), flags | (exclude ? TPM_VERTICAL : 0), x, y, self,
+                         exclude ? &params : nullptr);
     }
     if (IsWindow(self))
         tips.hideWhile(false);

@@ -23,6 +23,15 @@ HICON iconFor(const std::string& command, int size)
     if (resolved.kind == StartKind::missing)
         return nullptr;
     SHFILEINFOA info{};
+    // Drawn at the exact size for the DPI from where the shell keeps the icon; where it
+    // keeps none it can name, the system's size, stretched.
+    if (lateBound::shGetFileInfoA(resolved.file.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) &&
+        info.szDisplayName[0]) {
+        HICON icon = nullptr;
+        if (lateBound::shDefExtractIconA(info.szDisplayName, info.iIcon, 0, &icon, nullptr,
+                                         static_cast<UINT>(size)) == S_OK && icon)
+            return icon;
+    }
     UINT which = size > kIconSize ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     if (!lateBound::shGetFileInfoA(resolved.file.c_str(), 0, &info, sizeof info, SHGFI_ICON | which))
         return nullptr;

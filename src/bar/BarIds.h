@@ -11,6 +11,12 @@ constexpr unsigned WM_BAR_APPBAR = 0x5BD;
 constexpr unsigned WM_BAR_HOTKEY_TAKEN = 0x5BE;
 // Posted after a relayout: the launch buttons' icons, loaded while nothing waits.
 constexpr unsigned WM_BAR_LOAD_ICONS = 0x5BF;
+// Posted once the bar stands: it registers with the shell to hear of full-screen programs.
+constexpr unsigned WM_BAR_REGISTER = 0x5C0;
+// Posted when the bar shows again: it takes its room beside the taskbar again.
+constexpr unsigned WM_BAR_TAKE_ROOM = 0x5C1;
+// Posted once: the edge already has an auto-hide bar (the taskbar).
+constexpr unsigned WM_BAR_AUTOHIDE_TAKEN = 0x5C2;
 constexpr int kHotKeyId = 1;
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0

@@ -87,6 +87,8 @@ bool LauncherBar::translateKey(const MSG& msg)
         std::vector<HWND> now = focusOrder();
         if (!now.empty())
             SetFocus(now[static_cast<std::size_t>(std::min(at, static_cast<int>(now.size()) - 1))]);
+        // The keyboard moved the focus: from now on it shows.
+        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     };
     switch (key) {
     case BarKey::none:

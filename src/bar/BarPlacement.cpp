@@ -1,6 +1,8 @@
 // Where the bar stands and moves: its place at the edge, its room beside the taskbar, auto-hide on each tick.
 #include "AutoHide.h"
 #include "BarIds.h"
+#include "BarTexts.h"
+#include "framework/WinApp.h"
 #include "LauncherBar.h"
 
 void LauncherBar::place()
@@ -12,22 +14,97 @@ void LauncherBar::place()
 
 void LauncherBar::placeOnScreen()
 {
-    appBar_.sync(hwnd(), AppBar != 0, WM_BAR_APPBAR);
+    // An application bar registers at once, for its room; otherwise once it stands.
+    if (AppBar)
+        appBar_.registerWith(hwnd(), WM_BAR_APPBAR);
     // Shown again: a bar the user had hidden is no longer hidden.
     userHidden = 0;
     const RECT& edges = screen_.edges();
-    int width = screen_.width();
-    RECT bar{edges.left, MenuPos ? edges.bottom - barHeight : edges.top, edges.left + width, 0};
+    RECT bar{edges.left, MenuPos ? edges.bottom - barHeight : edges.top, edges.left + screen_.width(), 0};
     if (appBar_.registered()) {
         // The shell's room for the bar at its edge: above the taskbar, below another bar.
         // With auto-hide on it takes no room: the bar slides over whatever is there.
-        RECT room = appBar_.reserve(MenuPos ? ABE_BOTTOM : ABE_TOP,
-                                    RECT{edges.left, edges.top, edges.left + width, edges.bottom}, Silent ? 0 : barHeight);
-        if (!Silent)
+        RECT room = takeRoom();
+        if (AppBar && !Silent)
             bar = RECT{room.left, room.top, room.right, 0};
     }
     SetWindowPos(hwnd(), insertAfter(), bar.left, bar.top, bar.right - bar.left, barHeight, SWP_SHOWWINDOW);
     barShown = 1;
+}
+
+RECT LauncherBar::takeRoom()
+{
+    const RECT& edges = screen_.edges();
+    RECT area{edges.left, edges.top, edges.left + screen_.width(), edges.bottom};
+    UINT edge = MenuPos ? ABE_BOTTOM : ABE_TOP;
+    roomGivenBack_ = false;
+    // The edge's auto-hide bar, so that the shell brings out one bar at a time there.
+    if (!appBar_.setAutoHide(edge, area, AppBar && Silent) && !autoHideReported_) {
+        autoHideReported_ = true;
+        PostMessageA(hwnd(), WM_BAR_AUTOHIDE_TAKEN, 0, 0);
+    }
+    return appBar_.reserve(edge, area, AppBar && !Silent ? barHeight : 0);
+}
+
+void LauncherBar::giveRoomBack()
+{
+    if (!appBar_.registered() || roomGivenBack_)
+        return;
+    // Minimised or hidden, the strip is no one's: maximised windows take it.
+    const RECT& edges = screen_.edges();
+    RECT area{edges.left, edges.top, edges.left + screen_.width(), edges.bottom};
+    UINT edge = MenuPos ? ABE_BOTTOM : ABE_TOP;
+    appBar_.setAutoHide(edge, area, false);
+    appBar_.reserve(edge, area, 0);
+    roomGivenBack_ = true;
+}
+
+void LauncherBar::takeRoomAgain()
+{
+    if (!roomGivenBack_ || !appBar_.registered() || !IsWindowVisible(hwnd()) || IsIconic(hwnd()))
+        return;
+    // Where the shell now gives room, the bar stands; a bar without room stays as it was
+    // (a retracted one shows as its strip again).
+    if (AppBar && !Silent)
+        placeOnScreen();
+    else
+        takeRoom();
+}
+
+void LauncherBar::reportAutoHideTaken()
+{
+    MessageBeep(MB_ICONASTERISK);
+    showMessageBox(hwnd(), kAutoHideTakenText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void LauncherBar::onShellStarted()
+{
+    // The new shell knows the bar no more; an old one that still does forgets it first.
+    appBar_.remove();
+    if (AppBar)
+        appBar_.registerWith(hwnd(), WM_BAR_APPBAR);
+    else
+        PostMessageA(hwnd(), WM_BAR_REGISTER, 0, 0);
+    if (appBar_.registered() && IsWindowVisible(hwnd()) && !IsIconic(hwnd())) {
+        if (AppBar && !Silent)
+            placeOnScreen();
+        else
+            takeRoom();
+    }
+    if (platformId == VER_PLATFORM_WIN32_WINDOWS)
+        addTrayIcon();
+}
+
+void LauncherBar::onActivate(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) != WA_INACTIVE)
+        appBar_.activated();
+    // Reached by the keyboard (Alt+Tab) the focus shows, reached by the pointer it shows once
+    // a key moves it: the system decides from the last input.
+    if (LOWORD(wParam) == WA_ACTIVE)
+        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
+    if (keyboard_.onActivate(hwnd(), wParam, lParam))
+        leaveKeyboard(false);
 }
 
 void LauncherBar::onAppBarNotice(UINT notification, LPARAM lParam)

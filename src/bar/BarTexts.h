@@ -38,6 +38,11 @@ constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";
 // The .HTM page is there but nothing opens it; its path follows on the next line.
 constexpr const char kHelpNotOpenedText[] = "ヘルプを開けませんでした。";
 
+// With auto-hide on, the edge already has an auto-hide bar of its own (the taskbar).
+constexpr const char kAutoHideTakenText[] =
+    "この画面の端には、自動的に隠れるバー（タスクバーなど）がすでにあります。"
+    "ZEL もこれまでどおり自動的に隠れますが、その端では両方が同時に現れることがあります。";
+
 // The hotkey is another program's; its name follows on the next line.
 constexpr const char kHotKeyTakenText[] = "ホットキーはほかのプログラムが使っているため、登録できませんでした。";
 

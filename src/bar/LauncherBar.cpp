@@ -84,6 +84,31 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BAR_APPBAR:
         onAppBarNotice(static_cast<UINT>(wParam), lParam);
         return 0;
+    case WM_BAR_REGISTER:
+        appBar_.registerWith(hwnd(), WM_BAR_APPBAR);
+        return 0;
+    case WM_BAR_TAKE_ROOM:
+        takeRoomAgain();
+        return 0;
+    case WM_BAR_AUTOHIDE_TAKEN:
+        reportAutoHideTaken();
+        return 0;
+    case WM_SIZE:
+        // Minimised, the bar leaves its strip to others; restored, it asks for it again.
+        if (wParam == SIZE_MINIMIZED)
+            giveRoomBack();
+        else if (wParam == SIZE_RESTORED && roomGivenBack_)
+            PostMessageA(hwnd(), WM_BAR_TAKE_ROOM, 0, 0);
+        break;
+    case WM_SHOWWINDOW:
+        if (!wParam)
+            giveRoomBack();
+        else if (roomGivenBack_)
+            PostMessageA(hwnd(), WM_BAR_TAKE_ROOM, 0, 0);
+        break;
+    case WM_WINDOWPOSCHANGED:
+        appBar_.moved();
+        break;
     case WM_DISPLAYCHANGE:
         // A monitor came or went, or its size changed: the bar spans its monitor again.
         screen_.markStale();
@@ -93,7 +118,8 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         screen_.markStale();
         break;
     case WM_DPICHANGED:
-        // Moved to a monitor of another scaling, or the scaling changed: everything anew at the new DPI.
+        // Moved to a monitor of another scaling, or the scaling changed: everything anew at the
+        // new DPI, once, after a layout that is running (the first one, while the window is made).
         screen_.tellDpi(LOWORD(wParam), Monitor);
         relayoutWhenFree();
         return 0;
@@ -117,12 +143,11 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         loadIcons();
         return 0;
     case WM_ACTIVATE:
-        if (keyboard_.onActivate(hwnd(), wParam, lParam))
-            leaveKeyboard(false);
+        onActivate(wParam, lParam);
         break;
     }
-    if (message == taskbarCreated_ && taskbarCreated_ != 0 && platformId == VER_PLATFORM_WIN32_WINDOWS)
-        addTrayIcon();
+    if (message == taskbarCreated_ && taskbarCreated_ != 0)
+        onShellStarted();
     return FrameWindow::windowProc(message, wParam, lParam);
 }
 
@@ -135,8 +160,15 @@ int LauncherBar::onCreate()
         return -1;
     buildCommandMenu(); // sets the title too
     registerHotKey();
+    // Focus rectangles only once the keyboard moves the focus, as Windows draws them.
+    SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    // A shell that starts anew knows neither the application bar nor the tray icon.
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // Told of full-screen programs even where it takes no room; after it shows, since the
+    // shell's library costs the start time.
+    if (!appBar_.registered())
+        PostMessageA(hwnd(), WM_BAR_REGISTER, 0, 0);
     if (platformId == VER_PLATFORM_WIN32_WINDOWS) {
-        taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
         addTrayIcon();
     }
     barShown = 1;
@@ -152,8 +184,8 @@ void LauncherBar::onDrawItem(const DRAWITEMSTRUCT& item)
     }
     for (const BitmapButton* button : {&sysMenuButton, &iconButton, &changeButton, &nextButton, &beforeButton}) {
         if (button->hwnd() == item.hwndItem) {
-            // The focus shows only while the bar is used by keyboard: the images stay the art.
-            button->draw(item, keyboard_.active());
+            // The focus shows as Windows shows it: once the keyboard moved it (the images stay the art).
+            button->draw(item, keyboard_.active() || !(item.itemState & ODS_NOFOCUSRECT));
             return;
         }
     }
@@ -190,6 +222,15 @@ bool LauncherBar::saveSettings() const
 
 int LauncherBar::layout()
 {
+    // Messages sent while it runs (WM_DPICHANGED as the window moves) must not start another.
+    layingOut_ = true;
+    int result = layOut();
+    layingOut_ = false;
+    return result;
+}
+
+int LauncherBar::layOut()
+{
     SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(normalFont.get()), TRUE);
     if (inCreate)
         loadSettings();
@@ -225,7 +266,12 @@ int LauncherBar::layout()
 
 void LauncherBar::relayoutWhenFree()
 {
-    if (WinApp::instance()->inModalLoop())
+    if (layingOut_) {
+        // Asked for during a layout (a DPI change as the window is made): once, after it.
+        if (!relayoutPosted_)
+            PostMessageA(hwnd(), WM_COMMAND, MAKEWPARAM(kCmdRelayout, BN_CLICKED), 0);
+        relayoutPosted_ = true;
+    } else if (WinApp::instance()->inModalLoop())
         WinApp::instance()->deferMessage(hwnd(), WM_COMMAND, MAKEWPARAM(kCmdRelayout, BN_CLICKED), 0);
     else if (hwnd())
         layout();

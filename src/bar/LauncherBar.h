@@ -132,6 +132,9 @@ protected:
 
 private:
     int onCreate();
+    // The layout itself; layout() keeps it from running inside itself.
+    int layOut();
+    void onActivate(WPARAM wParam, LPARAM lParam);
     void onDrawItem(const DRAWITEMSTRUCT& item);
     // Auto-hide's step; what it saw of the pointer.
     IdleTickResult onIdleTick();
@@ -139,7 +142,7 @@ private:
     void addTrayIcon();
     void onTrayNotify(UINT mouseMessage);
     // Opens the menu as the foreground window, so that a click elsewhere closes it.
-    void trackCommandMenu(UINT flags, int x, int y, const RECT* rect);
+    void trackCommandMenu(UINT flags, int x, int y, const RECT* exclude);
     void hideOrMinimise();
     void createBitmapButtons(int clientWidth, int clientHeight);
     void createPageButtons(int clientWidth, int clientHeight);
@@ -154,6 +157,14 @@ private:
     void moveBitmapButtons(int clientWidth, int clientHeight);
     // The placement on the screen as last read.
     void placeOnScreen();
+    // The bar's room at its edge as the shell's application bar (none with AppBar off,
+    // or with auto-hide on), and as its auto-hide bar; given back while out of sight.
+    RECT takeRoom();
+    void giveRoomBack();
+    void takeRoomAgain();
+    void reportAutoHideTaken();
+    // Explorer restarted: the bar registers again, and adds its tray icon again.
+    void onShellStarted();
     void onAppBarNotice(UINT notification, LPARAM lParam);
     void loadIcons();
     // Repaints the launch buttons whose icon changed; a new caption paints one anyway.
@@ -173,8 +184,12 @@ private:
     BarKeyboard keyboard_;
     // The page's program icons.
     PageIcons icons_;
-    // Broadcast by a shell that (re)started: the tray icon must be added again.
+    // Broadcast by a shell that (re)started.
     UINT taskbarCreated_ = 0;
+    bool layingOut_ = false;
+    bool relayoutPosted_ = false;
+    bool roomGivenBack_ = false;
+    bool autoHideReported_ = false;
     POINT lastTickPointer_{};
     IdleTickResult lastTick_;
 };

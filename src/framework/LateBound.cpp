@@ -135,6 +135,13 @@ DWORD_PTR WINAPI shGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* info
     return function ? function(path, attributes, info, size, flags) : 0;
 }
 
+HRESULT WINAPI shDefExtractIconA(LPCSTR file, int index, UINT flags, HICON* large, HICON* small, UINT sizes)
+{
+    using Function = HRESULT(WINAPI*)(LPCSTR, int, UINT, HICON*, HICON*, UINT);
+    static auto function = entry<Function>("shell32.dll", "SHDefExtractIconA");
+    return function ? function(file, index, flags, large, small, sizes) : E_FAIL;
+}
+
 UINT monitorDpi(HMONITOR monitor)
 {
     using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);

@@ -31,6 +31,8 @@ HINSTANCE WINAPI shellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR para
 BOOL WINAPI shellExecuteExA(SHELLEXECUTEINFOA* info);
 UINT_PTR WINAPI shAppBarMessage(DWORD message, APPBARDATA* data);
 DWORD_PTR WINAPI shGetFileInfoA(LPCSTR path, DWORD attributes, SHFILEINFOA* info, UINT size, UINT flags);
+// An icon of a file at an exact size (the size in the low word), not the system's stretched.
+HRESULT WINAPI shDefExtractIconA(LPCSTR file, int index, UINT flags, HICON* large, HICON* small, UINT sizes);
 // The DPI of a monitor (Windows 8.1 and later) or of a window (Windows 10 1607
 // and later); 0 where the system has no such call.
 UINT monitorDpi(HMONITOR monitor);

@@ -39,6 +39,9 @@ std::wstring wideText(const std::string& text)
 
 bool ToolTip::create()
 {
+    // One control for the life of the object: a second would be an orphan that outlives it.
+    if (hwnd_ && IsWindow(hwnd_))
+        return true;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     lateBound::initCommonControlsEx(&controls);
     RECT none{0, 0, 0, 0};

@@ -127,6 +127,12 @@ SubclassedControl::~SubclassedControl()
 bool SubclassedControl::create(const char* className, const char* text, DWORD style, const RECT& rect, HWND parent,
                                int id, DWORD exStyle)
 {
+    // A window made earlier by this object goes first, its subclass with it: it must not
+    // live on, calling into the object, once the object is gone.
+    if (hwnd_ && IsWindow(hwnd_)) {
+        lateBound::removeWindowSubclass(hwnd_, dispatch, 0);
+        DestroyWindow(hwnd_);
+    }
     if (!Control::create(className, text, style, rect, parent, id, exStyle))
         return false;
     return lateBound::setWindowSubclass(hwnd_, dispatch, 0, reinterpret_cast<DWORD_PTR>(this)) != FALSE;

@@ -228,6 +228,14 @@ class Journeys(unittest.TestCase):
         e2e.write_ini("[Env]\nMonitor=2\n")
         bar = self.start_bar()
         self.assertEqual(bar.geometry(), (0, 581, 800, 19))
+        # The command menu opens beside SYSMENU on that monitor, above the bar.
+        bar.click(SYSMENU_X)
+        menus = e2e.wait_for(lambda: {k: v for k, v in e2e.windows("").items() if v[2] > 100}, "the command menu")
+        x, y, w, h, _ = next(iter(menus.values()))
+        self.assertTrue(x >= 19 and x + w <= 800 and y >= 0 and y + h <= 581, (x, y, w, h))
+        e2e.keys("Escape")
+        e2e.wait_for(lambda: not [v for v in e2e.windows("").values() if v[2] > 100], "the menu closed")
+        time.sleep(0.6)  # the next click on SYSMENU is no double click
         self.assertEqual(bar.quit_with_menu(), 0)
         e2e.write_ini("[Env]\nMonitor=3\n")
         self.assertEqual(self.start_bar().geometry(), (0, 749, 1024, 19))

@@ -182,13 +182,23 @@ TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndABandBelowTwoStillCallsIt
 
 namespace {
 
-TEST_F(AutoHideBar, AFullScreenProgramTakesTheBarOutOfTheTopmostBandAndHoldsItIn)
+TEST_F(AutoHideBar, AFullScreenProgramOnItsMonitorTakesTheBarOutOfTheTopmostBandAndHoldsItIn)
 {
-    // The shell says so to an application desktop toolbar; Wine never does, so the test does.
-    open("[Env]\r\nAppBar=1\r\nSilent=1\r\n");
+    // The shell tells every application bar; Wine never does, so the test does. A profile
+    // without AppBar registers all the same, to hear it.
+    open("[Env]\r\nSilent=1\r\n");
     auto topmost = [&] { return (GetWindowLongA(bar->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     EXPECT_TRUE(topmost());
     EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy);
+    // A program in front that does not fill the bar's monitor (one full screen on another
+    // monitor): the bar stays where it is.
+    HWND program = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr,
+                                   nullptr, nullptr);
+    SetForegroundWindow(program);
+    SendMessageA(bar->hwnd(), WM_BAR_APPBAR, ABN_FULLSCREENAPP, TRUE);
+    EXPECT_TRUE(topmost());
+    // Full screen on the bar's monitor: out of the topmost band, and held in.
+    SetWindowPos(program, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), sy, SWP_NOZORDER);
     SendMessageA(bar->hwnd(), WM_BAR_APPBAR, ABN_FULLSCREENAPP, TRUE);
     EXPECT_FALSE(topmost());
     EXPECT_RECT(tickAt(sy - 1), 0, sy - 2, width, sy);
@@ -197,6 +207,7 @@ TEST_F(AutoHideBar, AFullScreenProgramTakesTheBarOutOfTheTopmostBandAndHoldsItIn
     EXPECT_TRUE(topmost());
     EXPECT_RECT(tickAt(sy - 1), 0, sy - 19, width, sy);
     EXPECT_TRUE(topmost());
+    DestroyWindow(program);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // A real bar in the test process: its window, controls, fonts and images on screen.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "bar/BarIds.h"
@@ -449,6 +450,66 @@ TEST_F(BarWindow, AtAnotherDpiEverySizeScalesAndTheArtStaysCrisp)
 } // namespace
 
 namespace {
+
+// As Windows sends it when a window being made moves onto a monitor of another scaling:
+// during the bar's first placement.
+HHOOK dpiHook = nullptr;
+bool dpiSent = false;
+
+LRESULT CALLBACK sendDpiDuringCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    char name[32] = {};
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && !dpiSent &&
+        GetClassNameA(call->hwnd, name, sizeof name) && std::string(name) == "ZelLauncherBar") {
+        dpiSent = true;
+        RECT suggested{0, 0, 100, 29};
+        SendMessageA(call->hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    }
+    return CallNextHookEx(dpiHook, code, wParam, lParam);
+}
+
+BOOL CALLBACK closeEach(HWND window, LPARAM)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+TEST_F(BarWindow, ADpiChangeWhileTheBarIsMadeIsAppliedOnceAfterItAndAClosedProcessEndsClean)
+{
+    dpiSent = false;
+    dpiHook = SetWindowsHookExA(WH_CALLWNDPROC, sendDpiDuringCreation, nullptr, GetCurrentThreadId());
+    open("");
+    UnhookWindowsHookEx(dpiHook);
+    ASSERT_TRUE(dpiSent);
+    pumpMessages(200);
+    // Built once, then laid out again at the new DPI: SYSMENU, eight items, help, four tiles.
+    int children = 0;
+    for (HWND child = GetWindow(barWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        ++children;
+    EXPECT_EQ(children, 14);
+    RECT r{};
+    GetWindowRect(barWindow, &r);
+    EXPECT_EQ(r.bottom - r.top, 29);
+    int tooltips = 0;
+    for (HWND w = FindWindowExA(nullptr, nullptr, "tooltips_class32", nullptr); w;
+         w = FindWindowExA(nullptr, w, "tooltips_class32", nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(w, &process);
+        tooltips += process == GetCurrentProcessId();
+    }
+    EXPECT_EQ(tooltips, 1);
+    // A close to every window of the program (taskkill without /f), the tooltip's first:
+    // every window goes, and nothing calls into a bar that is gone.
+    HWND tip = FindWindowExA(nullptr, nullptr, "tooltips_class32", nullptr);
+    if (tip)
+        PostMessageA(tip, WM_CLOSE, 0, 0);
+    EnumThreadWindows(GetCurrentThreadId(), closeEach, 0);
+    pumpMessages(300);
+    EXPECT_FALSE(IsWindow(barWindow));
+    barWindow = nullptr;
+    bar = nullptr;
+}
 
 TEST_F(BarWindow, WithIconsEachItemShowsWhatItStartsIconThenItsName)
 {

@@ -167,7 +167,8 @@ public:
         APPBARDATA data = record();
         data.uCallbackMessage = WM_APP + 1;
         registered_ = SHAppBarMessage(ABM_NEW, &data) != 0;
-        setHeight(height);
+        if (height)
+            setHeight(height);
     }
     ~OtherBar()
     {
@@ -176,6 +177,15 @@ public:
         DestroyWindow(window_);
     }
     bool registered() const { return registered_; }
+    int queryBottom() const
+    {
+        APPBARDATA data = record();
+        data.uEdge = ABE_BOTTOM;
+        int sx = GetSystemMetrics(SM_CXSCREEN), sy = GetSystemMetrics(SM_CYSCREEN);
+        data.rc = RECT{0, sy - 10, sx, sy};
+        SHAppBarMessage(ABM_QUERYPOS, &data);
+        return data.rc.bottom;
+    }
     void setHeight(int height)
     {
         APPBARDATA data = record();
@@ -199,6 +209,13 @@ private:
     bool registered_ = false;
 };
 
+// Where the shell would put one more bar at the bottom now: the bottom of its room.
+int freeBottom()
+{
+    OtherBar probe(0);
+    return probe.queryBottom();
+}
+
 TEST(Program, AsAnApplicationBarItStandsAboveAnotherFollowsItAndLeavesNoRoomBehind)
 {
     int sy = GetSystemMetrics(SM_CYSCREEN);
@@ -219,6 +236,26 @@ TEST(Program, AsAnApplicationBarItStandsAboveAnotherFollowsItAndLeavesNoRoomBehi
             for (int i = 0; i < 100 && windowRect(started.bar).top != sy - 40 - 19; ++i)
                 Sleep(20);
             EXPECT_EQ(windowRect(started.bar).top, sy - 40 - 19);
+            // Minimised it gives its strip back; restored it takes it again; after the shell
+            // starts anew (Explorer restarted) it is an application bar again.
+            auto roomAboveAll = [&](int expected) {
+                int top = 0;
+                for (int i = 0; i < 100 && (top = freeBottom()) != expected; ++i)
+                    Sleep(20);
+                return top;
+            };
+            EXPECT_EQ(roomAboveAll(sy - 40 - 19), sy - 40 - 19);
+            PostMessageA(started.bar, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            EXPECT_EQ(roomAboveAll(sy - 40), sy - 40);
+            PostMessageA(started.bar, WM_SYSCOMMAND, SC_RESTORE, 0);
+            EXPECT_EQ(roomAboveAll(sy - 40 - 19), sy - 40 - 19);
+            APPBARDATA forgotten{};
+            forgotten.cbSize = sizeof forgotten;
+            forgotten.hWnd = started.bar;
+            SHAppBarMessage(ABM_REMOVE, &forgotten); // as a shell that starts anew knows no bar
+            EXPECT_EQ(roomAboveAll(sy - 40), sy - 40);
+            PostMessageA(started.bar, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+            EXPECT_EQ(roomAboveAll(sy - 40 - 19), sy - 40 - 19);
         }
         // Ended by Quit, then by a close request.
         if (run == 1)
