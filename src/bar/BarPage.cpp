@@ -2,6 +2,7 @@
 #include "BarIds.h"
 #include "BarTips.h"
 #include "LauncherBar.h"
+#include "framework/AccessibleName.h"
 #include "framework/WinApp.h"
 #include "launch/ItemProfile.h"
 
@@ -89,12 +90,12 @@ void LauncherBar::updateTips()
 {
     // A tip on show would be shown again, measured and placed, for every text that changes.
     tips.pop();
-    tips.setText(sysMenuButton.hwnd(), kTipSysMenu);
-    tips.setText(iconButton.hwnd(), platformId == VER_PLATFORM_WIN32_WINDOWS ? kTipIconHide : kTipIconMinimise);
-    tips.setText(changeButton.hwnd(), MenuPos ? kTipToTop : kTipToBottom);
-    tips.setText(nextButton.hwnd(), nextPageTip(Current, MenuSize));
-    tips.setText(beforeButton.hwnd(), previousPageTip(Current, MenuSize));
-    tips.setText(helpButton.hwnd(), kTipHelp);
+    describe(sysMenuButton.hwnd(), kTipSysMenu);
+    describe(iconButton.hwnd(), platformId == VER_PLATFORM_WIN32_WINDOWS ? kTipIconHide : kTipIconMinimise);
+    describe(changeButton.hwnd(), MenuPos ? kTipToTop : kTipToBottom);
+    describe(nextButton.hwnd(), nextPageTip(Current, MenuSize));
+    describe(beforeButton.hwnd(), previousPageTip(Current, MenuSize));
+    describe(helpButton.hwnd(), kTipHelp);
     for (int slot = 0; slot < MenuSize; ++slot)
         updateItemTip(slot);
 }
@@ -102,7 +103,15 @@ void LauncherBar::updateTips()
 void LauncherBar::updateItemTip(int slot)
 {
     if (slot >= 0 && slot < kMaxSlots && launchButtons[slot])
-        tips.setText(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot]));
+        describe(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot]),
+                 itemName[slot].empty() && itemCommand[slot].empty() ? emptyItemName(Current + slot) : std::string());
+}
+
+void LauncherBar::describe(HWND button, const std::string& tip, const std::string& name)
+{
+    // The tip's words are what a screen reader says too, not the window text ("SYSMENU").
+    if (tips.setText(button, tip))
+        setAccessibleName(button, name.empty() ? tip.substr(0, tip.find('\n')) : name);
 }
 
 void LauncherBar::createLaunchButton(int slot, const RECT& rect)

@@ -99,10 +99,10 @@ void LauncherBar::onActivate(WPARAM wParam, LPARAM lParam)
 {
     if (LOWORD(wParam) != WA_INACTIVE)
         appBar_.activated();
-    // Reached by the keyboard (Alt+Tab) the focus shows, reached by the pointer it shows once
-    // a key moves it: the system decides from the last input.
-    if (LOWORD(wParam) == WA_ACTIVE)
-        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS), 0);
+    // Reached by the keyboard (Alt+Tab, Alt still held) the focus shows; reached by the
+    // pointer or a program, it shows once a key moves it.
+    if (LOWORD(wParam) == WA_ACTIVE && GetAsyncKeyState(VK_MENU) < 0)
+        SendMessageA(hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (keyboard_.onActivate(hwnd(), wParam, lParam))
         leaveKeyboard(false);
 }

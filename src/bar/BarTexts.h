@@ -64,4 +64,7 @@ constexpr const char kTipItemSeparator[] = "：";
 constexpr const char kTipUnregistered[] = "未登録";
 constexpr const char kTipNameless[] = "（名前なし）";
 constexpr const char kTipNoCommand[] = "起動するコマンドがありません。";
+// An empty item, for screen readers.
+constexpr const char kAccessibleEmptyItem[] = "空き（項目 ";
+constexpr const char kAccessibleEmptyItemEnd[] = "）";
 constexpr const char kTipHowToRegister[] = "ファイルをドロップすると登録、Shift+クリックで編集";

@@ -31,6 +31,12 @@ inline std::string previousPageTip(int current, int menuSize)
     return kTipPreviousPage + itemRange(first, menuSize);
 }
 
+// An empty item as a screen reader names it: "空き（項目 12）".
+inline std::string emptyItemName(int item)
+{
+    return kAccessibleEmptyItem + std::to_string(item) + kAccessibleEmptyItemEnd;
+}
+
 // The item's number, whole name and command, or how to register one.
 inline std::string launchTip(int item, const std::string& name, const std::string& command)
 {

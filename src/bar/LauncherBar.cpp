@@ -116,6 +116,12 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SETTINGCHANGE:
         screen_.markStale();
+        // A high-contrast scheme switched on or off: the tiles take its colours.
+        if (wParam == SPI_SETHIGHCONTRAST)
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        break;
+    case WM_SYSCOLORCHANGE:
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
         break;
     case WM_DPICHANGED:
         // Moved to a monitor of another scaling, or the scaling changed: everything anew at the

@@ -84,6 +84,8 @@ public:
     // Every button's tooltip from the bar's state; one launch button's after its item changed.
     void updateTips();
     void updateItemTip(int slot);
+    // A button's tooltip, and its name for screen readers: the tip's first line, or the name given.
+    void describe(HWND button, const std::string& tip, const std::string& name = {});
     // The hotkey as the profile says, registered anew.
     void registerHotKey();
     // The bar's keys while it or one of its buttons has the keyboard; true when handled (BarKeys.cpp).

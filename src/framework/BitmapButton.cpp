@@ -1,6 +1,9 @@
 // Owner-drawn bitmap buttons, and their art at any DPI.
 #include "BitmapButton.h"
 
+#include <utility>
+#include <vector>
+
 #include "WinApp.h"
 #include "Dpi.h"
 
@@ -19,15 +22,33 @@ bool BitmapButton::loadImages(const char* upName, const char* downName)
 
 void BitmapButton::scaleTo(int dpi)
 {
+    contrastUp_.reset();
+    contrastDown_.reset();
     bool art = dpi == kBaseDpi || !up_ || !down_;
     scaledUp_.reset(art ? nullptr : scaleArt(up_.get(), dpi));
     scaledDown_.reset(art ? nullptr : scaleArt(down_.get(), dpi));
 }
 
+HBITMAP BitmapButton::image(bool down) const
+{
+    HBITMAP art = down ? (scaledDown_ ? scaledDown_.get() : down_.get()) : (scaledUp_ ? scaledUp_.get() : up_.get());
+    if (!art || !highContrast())
+        return art;
+    // Made again when the scheme's colours or the art's scale changed.
+    COLORREF stamp = GetSysColor(COLOR_BTNFACE) ^ (GetSysColor(COLOR_BTNTEXT) << 1) ^ (scaledUp_ ? 1u << 31 : 0u);
+    if (stamp != contrastStamp_ || !contrastUp_ || !contrastDown_) {
+        contrastUp_.reset(inSystemColours(scaledUp_ ? scaledUp_.get() : up_.get()));
+        contrastDown_.reset(inSystemColours(scaledDown_ ? scaledDown_.get() : down_.get()));
+        contrastStamp_ = stamp;
+    }
+    HBITMAP mapped = down ? contrastDown_.get() : contrastUp_.get();
+    return mapped ? mapped : art;
+}
+
 void BitmapButton::draw(const DRAWITEMSTRUCT& item, bool showFocus) const
 {
     bool down = (item.itemState & ODS_SELECTED) != 0;
-    HBITMAP image = down ? (scaledDown_ ? scaledDown_.get() : down_.get()) : (scaledUp_ ? scaledUp_.get() : up_.get());
+    HBITMAP image = this->image(down);
     if (!image)
         return;
     MemoryDc source(item.hDC);
@@ -38,6 +59,37 @@ void BitmapButton::draw(const DRAWITEMSTRUCT& item, bool showFocus) const
         RECT inside{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
         DrawFocusRect(item.hDC, &inside);
     }
+}
+
+HBITMAP inSystemColours(HBITMAP art)
+{
+    BITMAP info{};
+    if (!GetObjectA(art, sizeof info, &info) || info.bmWidth < 1 || info.bmHeight < 1)
+        return nullptr;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight));
+    HDC screen = GetDC(nullptr);
+    bool read = GetDIBits(screen, art, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &format, DIB_RGB_COLORS) != 0;
+    auto quad = [](COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; };
+    const std::pair<COLORREF, int> map[] = {{RGB(192, 192, 192), COLOR_BTNFACE}, {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT},
+                                            {RGB(128, 128, 128), COLOR_BTNSHADOW}, {RGB(0, 0, 0), COLOR_BTNTEXT},
+                                            {RGB(255, 0, 0), COLOR_HIGHLIGHT}};
+    for (RGBQUAD& p : pixels)
+        for (const auto& [from, to] : map)
+            if (RGB(p.rgbRed, p.rgbGreen, p.rgbBlue) == from) {
+                p = quad(GetSysColor(to));
+                break;
+            }
+    HBITMAP result = read ? CreateDIBitmap(screen, &format.bmiHeader, CBM_INIT, pixels.data(), &format, DIB_RGB_COLORS)
+                          : nullptr;
+    ReleaseDC(nullptr, screen);
+    return result;
 }
 
 HBITMAP scaleArt(HBITMAP art, int dpi)

@@ -16,11 +16,21 @@ public:
     void draw(const DRAWITEMSTRUCT& item, bool showFocus = false) const;
 
 private:
+    // The image drawn: the art (scaled), or in high contrast the same in the system's colours.
+    HBITMAP image(bool down) const;
+
     Bitmap up_;
     Bitmap down_;
     Bitmap scaledUp_;
     Bitmap scaledDown_;
+    mutable Bitmap contrastUp_;
+    mutable Bitmap contrastDown_;
+    mutable COLORREF contrastStamp_ = CLR_INVALID;
 };
+
+// The art's five colours as the system's: the face, its light and dark edges, the text,
+// and the red accent as the highlight. A high-contrast scheme then shows in the tiles.
+HBITMAP inSystemColours(HBITMAP art);
 
 // The art at a DPI without blending: its one-pixel frame lines by the whole
 // factor DPI/96 rounded down, its inside by DPI/96 rounded to the nearest whole

@@ -56,6 +56,12 @@ BOOL WINAPI removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR i
     return function ? function(window, procedure, id) : FALSE;
 }
 
+BOOL WINAPI getWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR* data)
+{
+    static auto function = entry<decltype(&GetWindowSubclass)>("comctl32.dll", "GetWindowSubclass", 411);
+    return function ? function(window, procedure, id, data) : FALSE;
+}
+
 BOOL WINAPI initCommonControlsEx(const INITCOMMONCONTROLSEX* classes)
 {
     static auto function = entry<decltype(&InitCommonControlsEx)>("comctl32.dll", "InitCommonControlsEx");
@@ -140,6 +146,36 @@ HRESULT WINAPI shDefExtractIconA(LPCSTR file, int index, UINT flags, HICON* larg
     using Function = HRESULT(WINAPI*)(LPCSTR, int, UINT, HICON*, HICON*, UINT);
     static auto function = entry<Function>("shell32.dll", "SHDefExtractIconA");
     return function ? function(file, index, flags, large, small, sizes) : E_FAIL;
+}
+
+void coInitialize()
+{
+    using Function = HRESULT(WINAPI*)(LPVOID, DWORD);
+    static auto function = entry<Function>("ole32.dll", "CoInitializeEx");
+    static bool done = false;
+    if (function && !done)
+        done = SUCCEEDED(function(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+HRESULT WINAPI createStdAccessibleObject(HWND window, LONG object, REFIID riid, void** result)
+{
+    using Function = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
+    static auto function = entry<Function>("oleacc.dll", "CreateStdAccessibleObject");
+    return function ? function(window, object, riid, result) : E_FAIL;
+}
+
+LRESULT WINAPI lresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object)
+{
+    using Function = LRESULT(WINAPI*)(REFIID, WPARAM, IUnknown*);
+    static auto function = entry<Function>("oleacc.dll", "LresultFromObject");
+    return function ? function(riid, wParam, object) : 0;
+}
+
+BSTR WINAPI sysAllocString(const OLECHAR* text)
+{
+    using Function = BSTR(WINAPI*)(const OLECHAR*);
+    static auto function = entry<Function>("oleaut32.dll", "SysAllocString");
+    return function ? function(text) : nullptr;
 }
 
 UINT monitorDpi(HMONITOR monitor)

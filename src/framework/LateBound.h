@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <commdlg.h>
+#include <ole2.h>
 
 // Under Wine each DLL imported at start costs tens of milliseconds before the
 // bar shows, and the bar needs these only for drops, the tray icon, help,
@@ -16,6 +17,7 @@ namespace lateBound {
 BOOL WINAPI setWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data);
 LRESULT WINAPI defSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI removeWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id);
+BOOL WINAPI getWindowSubclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR* data);
 BOOL WINAPI initCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 BOOL WINAPI openProcessToken(HANDLE process, DWORD access, HANDLE* token);
 BOOL WINAPI lookupPrivilegeValueA(LPCSTR system, LPCSTR name, LUID* luid);
@@ -36,6 +38,12 @@ HRESULT WINAPI shDefExtractIconA(LPCSTR file, int index, UINT flags, HICON* larg
 // The DPI of a monitor (Windows 8.1 and later) or of a window (Windows 10 1607
 // and later); 0 where the system has no such call.
 UINT monitorDpi(HMONITOR monitor);
+// Accessibility, for a screen reader's questions: COM on this thread (once), the system's
+// accessible object of a window, the answer to WM_GETOBJECT, and a BSTR.
+void coInitialize();
+HRESULT WINAPI createStdAccessibleObject(HWND window, LONG object, REFIID riid, void** result);
+LRESULT WINAPI lresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object);
+BSTR WINAPI sysAllocString(const OLECHAR* text);
 UINT windowDpi(HWND window);
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog);
 

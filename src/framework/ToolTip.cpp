@@ -53,14 +53,14 @@ bool ToolTip::create()
     return true;
 }
 
-void ToolTip::setText(HWND tool, const std::string& text)
+bool ToolTip::setText(HWND tool, const std::string& text)
 {
     if (!hwnd_ || !tool)
-        return;
+        return false;
     // A page turn changes few texts: the others cost nothing.
     auto known = std::find_if(texts_.begin(), texts_.end(), [&](const auto& entry) { return entry.first == tool; });
     if (known != texts_.end() && known->second == text)
-        return;
+        return false;
     std::wstring wide = wideText(text);
     TTTOOLINFOW info = toolFor(GetParent(tool), tool);
     info.lpszText = wide.data(); // the control keeps a copy
@@ -69,6 +69,7 @@ void ToolTip::setText(HWND tool, const std::string& text)
         known->second = text;
     else
         texts_.emplace_back(tool, text);
+    return true;
 }
 
 void ToolTip::setDpi(int dpi)

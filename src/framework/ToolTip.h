@@ -13,8 +13,9 @@ public:
     // Shown whether or not the tools' window is active: the bar rarely is.
     // Destroyed with this object.
     bool create();
-    // Adds the window as a tool, or gives it a new text. Lines break at '\n'.
-    void setText(HWND tool, const std::string& text);
+    // Adds the window as a tool, or gives it a new text. Lines break at '\n'. True when
+    // the text is new.
+    bool setText(HWND tool, const std::string& text);
     // Before the window goes, so no tool outlives it.
     void remove(HWND tool);
     // The tips' font and width for a DPI; at the system's DPI the control's own font.

@@ -12,6 +12,25 @@
 
 WinApp* WinApp::current_ = nullptr;
 
+namespace {
+
+bool systemHighContrast()
+{
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+} // namespace
+
+bool (*highContrastSetting)() = systemHighContrast;
+
+bool highContrast()
+{
+    return highContrastSetting();
+}
+
 bool isAnsiLeadByte(unsigned char byte)
 {
     return IsDBCSLeadByte(byte) != FALSE;

@@ -14,6 +14,11 @@
 
 class Window;
 
+// The user chose a high-contrast scheme: the program's own colours give way to the system's.
+bool highContrast();
+// Where the setting is read; a test that cannot switch the system's puts its own here.
+extern bool (*highContrastSetting)();
+
 class WinApp {
 public:
     WinApp();
@@ -65,7 +70,8 @@ public:
     void deferMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void setDialogColors(COLORREF background, COLORREF text);
-    HBRUSH dialogBrush() const { return dialogBrush_.get(); }
+    // None in high contrast: dialogs and boxes then take the system's colours.
+    HBRUSH dialogBrush() const { return highContrast() ? nullptr : dialogBrush_.get(); }
     COLORREF dialogTextColor() const { return dialogText_; }
 
     // Module path and names, taken from the module at run(); tests of a

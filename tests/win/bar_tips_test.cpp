@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <map>
 #include <string>
@@ -88,6 +89,32 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
     SendMessageA(memo, WM_LBUTTONUP, MK_CONTROL, MAKELPARAM(5, 5));
     EXPECT_EQ(tips()[2008], utf16("項目 8：未登録\n" + kHowTo));
     EXPECT_EQ(tips().size(), 9u);
+
+    // A screen reader hears the tips' words, not the window texts ("SYSMENU", "ICON").
+    std::map<int, std::wstring> names;
+    for (int id : {static_cast<int>(kIdSysMenu), static_cast<int>(kIdIcon), static_cast<int>(kIdChange),
+                   static_cast<int>(kIdHelpButton), 2008, 2010}) {
+        IAccessible* object = nullptr;
+        if (FAILED(AccessibleObjectFromWindow(GetDlgItem(barWindow, id), OBJID_CLIENT, IID_IAccessible,
+                                              reinterpret_cast<void**>(&object))) ||
+            !object)
+            GTEST_SKIP() << "this Wine gives no accessible objects";
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (SUCCEEDED(object->get_accName(self, &name)) && name) {
+            names[id] = name;
+            SysFreeString(name);
+        }
+        object->Release();
+    }
+    EXPECT_EQ(names, (std::map<int, std::wstring>{{kIdSysMenu, utf16("コマンドメニュー（ダブルクリックで終了）")},
+                                                  {kIdIcon, utf16("ZELをアイコン化")},
+                                                  {kIdChange, utf16("画面の下端へ移動")},
+                                                  {kIdHelpButton, utf16("ヘルプ")},
+                                                  {2008, utf16("空き（項目 8）")},
+                                                  {2010, utf16("項目 10：NoCmd")}}));
 }
 
 } // namespace

@@ -306,6 +306,36 @@ TEST_F(BarWindow, ButtonImagesAreDrawnPixelForPixel)
     }
 }
 
+TEST_F(BarWindow, InHighContrastTheTilesAndDialogsTakeTheSystemsColours)
+{
+    // Wine keeps no high-contrast setting: the program is told it is on. A scheme of white
+    // on black, as a high-contrast one is.
+    bool (*system)() = highContrastSetting;
+    highContrastSetting = [] { return true; };
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
+    COLORREF saved[4];
+    for (int i = 0; i < 4; ++i)
+        saved[i] = GetSysColor(elements[i]);
+    const COLORREF scheme[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 255, 0)};
+    SetSysColors(4, elements, scheme);
+    open("[Env]\r\nMenuPos=0\r\n");
+    int W = GetSystemMetrics(SM_CXFULLSCREEN);
+    pumpMessages(300);
+    // ICON's face, its light and dark edges and its black frame, in the scheme's colours.
+    COLORREF face = screenPixel(W - 20 + 10, 3), light = screenPixel(W - 20 + 5, 0),
+             dark = screenPixel(W - 20 + 18, 5), frame = screenPixel(W - 20 + 19, 5);
+    HBRUSH dialogs = testApp().dialogBrush();
+    SetSysColors(4, elements, saved);
+    highContrastSetting = system;
+    EXPECT_EQ(face, scheme[0]);
+    EXPECT_EQ(light, scheme[2]);
+    EXPECT_EQ(dark, scheme[3]);
+    EXPECT_EQ(frame, scheme[1]);
+    // Dialogs and boxes paint with the system's colours, not the program's light grey.
+    EXPECT_EQ(dialogs, nullptr);
+    EXPECT_NE(testApp().dialogBrush(), nullptr);
+}
+
 TEST_F(BarWindow, RelayoutRebuildsTheLaunchButtonsFromTheProfile)
 {
     open("[Env]\r\nMenuSize=8\r\n[Menu]\r\nMenuItem0=A\r\nMenuItem2=C\r\n");
