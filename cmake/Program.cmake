@@ -33,7 +33,7 @@ target_include_directories(zelcore PUBLIC ${ZEL_SRC})
 target_compile_options(zelcore PUBLIC $<$<COMPILE_LANGUAGE:CXX>:-fexec-charset=CP932> PRIVATE ${ZEL_WARNINGS})
 target_compile_definitions(zelcore PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501
                                           _WIN32_IE=0x0501)
-target_link_libraries(zelcore PUBLIC comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+target_link_libraries(zelcore PUBLIC comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32 uuid)
 target_link_options(zelcore PUBLIC -static)
 
 add_executable(ZEL32 WIN32 ${ZEL_SRC}/app/main.cpp)

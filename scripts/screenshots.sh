@@ -4,6 +4,7 @@
 #   screenshot.png    the whole screen with the bar
 #   bar.png           the bar at twice its size, its left half above its right half
 #   menu.png          the command menu opened from SYSMENU
+#   item_menu.png     the first item's own menu, opened by a right click
 #   item_editor.png   the item editor, settings.png the settings dialog, about.png the about box
 #   bar144.png        the bar at 144 DPI, its left half above its right half
 # It works in a Wine prefix of its own, $BUILD/screenshots-prefix, so no one's ZEL32.INI is
@@ -108,9 +109,10 @@ save_png "$work/bar.png" "$out/bar.png"
 # besides the bar and the root window (which xdotool lists too). The pointer then moves to
 # the empty middle of the screen, so that no tooltip of SYSMENU covers the menu.
 root=$(( $(xwininfo -root | awk '/Window id:/ { print $4; exit }') ))
+# Another bar x and mouse button (3) open a launch button's own menu.
 open_menu() {
-    local i w id area best
-    xdotool mousemove "$((bar_x + 8))" "$((bar_y + bar_h / 2))" click 1 mousemove 512 384
+    local i w id area best x=${1:-$((bar_x + 8))} button=${2:-1}
+    xdotool mousemove "$x" "$((bar_y + bar_h / 2))" click "$button" mousemove 512 384
     for ((i = 0; i < 50; i++)); do
         sleep 0.2
         id="" best=0
@@ -126,19 +128,26 @@ open_menu() {
     return 1
 }
 
-menu=$(open_menu) || exit 1
-sleep 0.5
-shoot_root "$work/menu.png"
-eval "$(xdotool getwindowgeometry --shell "$menu")"
-mx=$X my=$Y mw=$WIDTH mh=$HEIGHT
-# The menu with the bar's left end, where it was opened.
-margin=12
-left=$((bar_x)); top=$(( (my < bar_y ? my : bar_y) - margin )); ((top < 0)) && top=0
-right=$((mx + mw + margin)); bottom=$(( (my + mh > bar_y + bar_h ? my + mh : bar_y + bar_h) + margin ))
-((bottom > 768)) && bottom=768
-convert "$work/menu.png" -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$work/menu-crop.png"
-save_png "$work/menu-crop.png" "$out/menu.png"
-xdotool key Escape
+# A menu and the bar's left end, where it was opened, saved as the file.
+shoot_menu() {
+    local file=$1 menu
+    menu=$(open_menu "${@:2}") || return 1
+    sleep 0.5
+    shoot_root "$work/menu.png"
+    eval "$(xdotool getwindowgeometry --shell "$menu")"
+    local mx=$X my=$Y mw=$WIDTH mh=$HEIGHT margin=12 left top right bottom
+    left=$((bar_x)); top=$(( (my < bar_y ? my : bar_y) - margin )); ((top < 0)) && top=0
+    right=$((mx + mw + margin)); bottom=$(( (my + mh > bar_y + bar_h ? my + mh : bar_y + bar_h) + margin ))
+    ((bottom > 768)) && bottom=768
+    convert "$work/menu.png" -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$work/menu-crop.png"
+    save_png "$work/menu-crop.png" "$out/$file"
+    xdotool key Escape
+}
+
+shoot_menu menu.png || exit 1
+sleep 0.6 # the next click on the bar is no double click
+# The first item's own menu, from a right click on it.
+shoot_menu item_menu.png "$((bar_x + 60))" 3 || exit 1
 
 # Opens a command from the menu with the keyboard, saves its dialog and cancels it.
 shoot_dialog() {
@@ -176,6 +185,6 @@ save_png "$work/bar144.png" "$out/bar144.png"
 zel_close_bar "$bar_pid"
 set_dpi 96
 
-for f in screenshot bar menu item_editor settings about bar144; do
+for f in screenshot bar menu item_menu item_editor settings about bar144; do
     echo "$out/$f.png"
 done

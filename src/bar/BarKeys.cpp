@@ -131,7 +131,11 @@ bool LauncherBar::translateKey(const MSG& msg)
         break;
     }
     case BarKey::menu:
-        showCommandMenu();
+        // On a launch button its own menu, anywhere else the bar's.
+        if (slotOf(msg.hwnd) >= 0)
+            SendMessageA(msg.hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(msg.hwnd), -1);
+        else
+            showCommandMenu();
         break;
     }
     return true;

@@ -102,9 +102,14 @@ void LauncherBar::updateTips()
 
 void LauncherBar::updateItemTip(int slot)
 {
-    if (slot >= 0 && slot < kMaxSlots && launchButtons[slot])
-        describe(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot]),
-                 itemName[slot].empty() && itemCommand[slot].empty() ? emptyItemName(Current + slot) : std::string());
+    if (slot < 0 || slot >= kMaxSlots || !launchButtons[slot])
+        return;
+    // Which file a click starts, found as the click will find it.
+    std::string started;
+    if (!itemCommand[slot].empty())
+        started = resolveCommand(itemCommand[slot], systemFileLookup(), isAnsiLeadByte).file;
+    describe(launchButtons[slot]->hwnd(), launchTip(Current + slot, itemName[slot], itemCommand[slot], started),
+             itemName[slot].empty() && itemCommand[slot].empty() ? emptyItemName(Current + slot) : std::string());
 }
 
 void LauncherBar::describe(HWND button, const std::string& tip, const std::string& name)

@@ -67,4 +67,7 @@ constexpr const char kTipNoCommand[] = "起動するコマンドがありませ�
 // An empty item, for screen readers.
 constexpr const char kAccessibleEmptyItem[] = "空き（項目 ";
 constexpr const char kAccessibleEmptyItemEnd[] = "）";
+// The file a click starts, or that none is found.
+constexpr const char kTipStarts[] = "→ ";
+constexpr const char kTipNothingStarts[] = "→ 起動するファイルが見つかりません";
 constexpr const char kTipHowToRegister[] = "ファイルをドロップすると登録、Shift+クリックで編集";

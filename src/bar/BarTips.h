@@ -37,8 +37,10 @@ inline std::string emptyItemName(int item)
     return kAccessibleEmptyItem + std::to_string(item) + kAccessibleEmptyItemEnd;
 }
 
-// The item's number, whole name and command, or how to register one.
-inline std::string launchTip(int item, const std::string& name, const std::string& command)
+// The item's number, whole name and command, or how to register one; and the file a click
+// starts (its full path, as the one rule found it: empty when it found nothing).
+inline std::string launchTip(int item, const std::string& name, const std::string& command,
+                             const std::string& startedFile = {})
 {
     std::string tip = std::string(kTipItem) + std::to_string(item) + kTipItemSeparator;
     if (name.empty() && command.empty())
@@ -47,5 +49,5 @@ inline std::string launchTip(int item, const std::string& name, const std::strin
     tip += '\n';
     if (command.empty())
         return tip + kTipNoCommand + kTipHowToRegister;
-    return tip + command;
+    return tip + command + "\n" + (startedFile.empty() ? std::string(kTipNothingStarts) : kTipStarts + startedFile);
 }

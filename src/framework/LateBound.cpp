@@ -178,6 +178,28 @@ BSTR WINAPI sysAllocString(const OLECHAR* text)
     return function ? function(text) : nullptr;
 }
 
+HRESULT WINAPI shParseDisplayName(PCWSTR name, IBindCtx* context, PIDLIST_ABSOLUTE* item, SFGAOF in, SFGAOF* out)
+{
+    using Function = HRESULT(WINAPI*)(PCWSTR, IBindCtx*, PIDLIST_ABSOLUTE*, SFGAOF, SFGAOF*);
+    static auto function = entry<Function>("shell32.dll", "SHParseDisplayName");
+    return function ? function(name, context, item, in, out) : E_FAIL;
+}
+
+HRESULT WINAPI shBindToParent(PCIDLIST_ABSOLUTE item, REFIID riid, void** folder, PCUITEMID_CHILD* last)
+{
+    using Function = HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, REFIID, void**, PCUITEMID_CHILD*);
+    static auto function = entry<Function>("shell32.dll", "SHBindToParent");
+    return function ? function(item, riid, folder, last) : E_FAIL;
+}
+
+void WINAPI coTaskMemFree(void* memory)
+{
+    using Function = void(WINAPI*)(void*);
+    static auto function = entry<Function>("ole32.dll", "CoTaskMemFree");
+    if (function)
+        function(memory);
+}
+
 UINT monitorDpi(HMONITOR monitor)
 {
     using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 #include <commdlg.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 // Under Wine each DLL imported at start costs tens of milliseconds before the
 // bar shows, and the bar needs these only for drops, the tray icon, help,
@@ -44,6 +45,10 @@ void coInitialize();
 HRESULT WINAPI createStdAccessibleObject(HWND window, LONG object, REFIID riid, void** result);
 LRESULT WINAPI lresultFromObject(REFIID riid, WPARAM wParam, IUnknown* object);
 BSTR WINAPI sysAllocString(const OLECHAR* text);
+// The shell's items and their menus.
+HRESULT WINAPI shParseDisplayName(PCWSTR name, IBindCtx* context, PIDLIST_ABSOLUTE* item, SFGAOF in, SFGAOF* out);
+HRESULT WINAPI shBindToParent(PCIDLIST_ABSOLUTE item, REFIID riid, void** folder, PCUITEMID_CHILD* last);
+void WINAPI coTaskMemFree(void* memory);
 UINT windowDpi(HWND window);
 BOOL WINAPI getOpenFileNameA(LPOPENFILENAMEA dialog);
 

@@ -116,6 +116,23 @@ LRESULT LaunchButton::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
             onDragMove(pointOf(lParam));
         return result;
     }
+    case WM_CONTEXTMENU: {
+        // (-1, -1): Shift+F10 or the menu key.
+        bool byKeyboard = lParam == -1;
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        showItemMenu(at, byKeyboard);
+        return 0; // this object may be gone
+    }
+    case WM_INITMENUPOPUP:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_MENUCHAR: {
+        // The shell's own entries of the item's menu draw themselves.
+        LRESULT handled = 0;
+        if (shellMenu_ && shellMenu_->handle(message, wParam, lParam, handled))
+            return handled;
+        break;
+    }
     case WM_CAPTURECHANGED:
         // The capture is gone (released, or taken by a window that came up): no target any more.
         showDropTarget(nullptr);

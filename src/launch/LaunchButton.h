@@ -6,8 +6,11 @@
 
 #include <string>
 
+#include <memory>
+
 #include "LaunchButtonSite.h"
 #include "StartCommand.h"
+#include "framework/ShellMenu.h"
 #include "framework/Window.h"
 
 class LaunchButton : public SubclassedControl {
@@ -28,6 +31,23 @@ public:
     // Esc while dragging: the drag ends where it began, and nothing happens.
     bool dragging() const { return dragging_; }
     void cancelDrag();
+
+    // The item's own menu, beside the button: a right click (at the pointer), Shift+F10 or
+    // the menu key (at the button). May end with a relayout: the caller's last use of it.
+    void showItemMenu(POINT screenPoint, bool byKeyboard);
+    enum ItemMenuEntry : UINT {
+        kItemOpen = 1,
+        kItemRunAs,
+        kItemLocation,
+        kItemProperties,
+        kItemEdit,
+        kItemEmpty,
+        kItemRegister,
+        kItemShellFirst = 0x100,
+        kItemShellLast = 0x7FFF,
+    };
+    // What an entry does, for the item as it is now; the edit may destroy this button.
+    void doMenuEntry(UINT entry);
 
 protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,6 +71,8 @@ private:
     void reportError(const std::string& text);
 
     LaunchButtonSite& site_;
+    // The shell's menu of the item's file while the item's menu shows, and until its entry ran.
+    std::unique_ptr<ShellMenu> shellMenu_;
     std::string caption_;
     POINT pressPoint_{};
     bool dragging_ = false;

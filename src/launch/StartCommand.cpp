@@ -126,7 +126,66 @@ std::string withoutLeadingBlanks(const std::string& text)
     return text.substr(first);
 }
 
+unsigned shellFailure(DWORD error)
+{
+    if (error == ERROR_CANCELLED)
+        return 0; // the user said no to the system's question
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? failureFor(error) : 11;
+}
+
 } // namespace
+
+StartOutcome runAsAdministrator(const std::string& command)
+{
+    StartOutcome outcome;
+    ResolvedCommand resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+    if (resolved.kind == StartKind::missing) {
+        outcome.failure = resolved.failure == 0 ? 2 : resolved.failure;
+        return outcome;
+    }
+    std::string parameters = withoutLeadingBlanks(resolved.arguments);
+    if (resolved.kind == StartKind::batch) {
+        // cmd.exe reads the line: the same rule as for a start.
+        std::string passed;
+        if (batchCommandLine(resolved.file, resolved.arguments).empty() ||
+            !batchArguments(resolved.arguments, passed)) {
+            outcome.refused = resolved.file;
+            return outcome;
+        }
+        parameters = withoutLeadingBlanks(passed);
+    }
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = "runas";
+    info.lpFile = resolved.file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    std::string folder = folderOf(resolved.file);
+    info.lpDirectory = folder.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!lateBound::shellExecuteExA(&info))
+        outcome.failure = shellFailure(GetLastError());
+    return outcome;
+}
+
+bool openFileLocation(const std::string& file)
+{
+    // Explorer from the Windows folder, never one found elsewhere, with the file selected.
+    std::string explorer = joinPath(systemText([](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); }),
+                                    "explorer.exe");
+    return createProcess(explorer, inQuotes(explorer) + " /select," + inQuotes(file), folderOf(file)) == 0;
+}
+
+bool showProperties(const std::string& file)
+{
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = "properties";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    return lateBound::shellExecuteExA(&info) != FALSE;
+}
 
 FileLookup systemFileLookup()
 {

@@ -21,3 +21,11 @@ FileLookup systemFileLookup();
 // Resolves the whole command as resolveCommand says and starts what it names, with
 // the dropped path (unformatted) as one more argument.
 StartOutcome startCommand(const std::string& command, const std::string* droppedPath = nullptr);
+
+// The item's menu: the program or batch file the command names, started with the system's
+// question for an administrator's rights (declining it is no failure); the folder that holds
+// what it names, opened with that selected; the shell's properties of it. False, with the
+// system's error set, where the shell could not.
+StartOutcome runAsAdministrator(const std::string& command);
+bool openFileLocation(const std::string& file);
+bool showProperties(const std::string& file);

@@ -166,6 +166,20 @@ class Journeys(unittest.TestCase):
         self.assertEqual(self.commands(), [RECORDER + " c"])
         self.assertEqual(e2e.ini()["Menu"]["MenuItem0"], "C")
 
+    def test_item_menu(self):
+        e2e.write_ini("[Env]\nMenuPos=0\n[Menu]\nMenuItem0=記録\n[Exec]\nExecItem0=%s from-menu\n" % RECORDER)
+        bar = self.start_bar()
+        # A real right click on the item: its own menu, beside the button, below a bar at the top.
+        x, y = bar.point(SLOT_CENTRES[0])
+        e2e.xdo("mousemove", x, y, "click", 3)
+        menus = e2e.wait_for(lambda: {k: v for k, v in e2e.windows("").items() if v[2] > 60}, "the item's menu")
+        mx, my, mw, mh, _ = next(iter(menus.values()))
+        self.assertGreaterEqual(my, 19)
+        # Its first entry, 開く, starts what a click starts.
+        e2e.keys("Down", "Return")
+        e2e.wait_log(1, "the item started from its menu")
+        self.assertEqual(self.commands(), [RECORDER + " from-menu"])
+
     def test_paging_and_edge(self):
         e2e.write_ini("[Env]\nMenuPos=1\n[Menu]\nMenuItem0=p0\nMenuItem8=p8\nMenuItem16=p16\n"
                       "[Exec]\nExecItem0=%s page0\nExecItem8=%s page8\nExecItem16=%s page16\n"

@@ -32,12 +32,15 @@ TEST(BarTips, PagesNamedByTheirItemsUpToTheKeyRange)
 TEST(BarTips, ALaunchButtonShowsItsWholeItemOrHowToRegisterOne)
 {
     std::string longCommand = "C:\\" + std::string(300, 'x') + ".exe";
-    EXPECT_EQ(launchTip(8, "Memo", "notepad.exe"), "項目 8：Memo\nnotepad.exe");
+    // The file a click starts, or that none is found.
+    EXPECT_EQ(launchTip(8, "Memo", "notepad.exe", "C:\\Windows\\system32\\notepad.exe"),
+              "項目 8：Memo\nnotepad.exe\n→ C:\\Windows\\system32\\notepad.exe");
     EXPECT_EQ(launchTip(0, "", ""), "項目 0：未登録\nファイルをドロップすると登録、Shift+クリックで編集");
     EXPECT_EQ(launchTip(-3, "Name", ""),
               "項目 -3：Name\n起動するコマンドがありません。ファイルをドロップすると登録、Shift+クリックで編集");
-    EXPECT_EQ(launchTip(12, "", "calc"), "項目 12：（名前なし）\ncalc");
-    EXPECT_EQ(launchTip(1, "x", longCommand), "項目 1：x\n" + longCommand);
+    EXPECT_EQ(launchTip(12, "", "calc"), "項目 12：（名前なし）\ncalc\n→ 起動するファイルが見つかりません");
+    EXPECT_EQ(launchTip(1, "x", longCommand, longCommand), "項目 1：x\n" + longCommand + "\n→ " + longCommand);
+    EXPECT_EQ(emptyItemName(12), "空き（項目 12）");
 }
 
 } // namespace

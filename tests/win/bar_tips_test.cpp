@@ -24,6 +24,13 @@ std::wstring utf16(const std::string& text)
     return converted;
 }
 
+std::string systemFolder()
+{
+    char folder[MAX_PATH] = {};
+    GetSystemDirectoryA(folder, MAX_PATH);
+    return folder;
+}
+
 const std::string kHowTo = "ファイルをドロップすると登録、Shift+クリックで編集";
 
 class BarTips : public BarTest {
@@ -63,7 +70,7 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
         {kIdNext, L"次のページ：項目 11\uFF5E13"},
         {kIdBefore, utf16("前のページ：項目 5～7")},
         {kIdHelpButton, utf16("ヘルプ")},
-        {2008, utf16("項目 8：Memo\nnotepad.exe")},
+        {2008, utf16("項目 8：Memo\nnotepad.exe\n→ " + systemFolder() + "\\notepad.exe")},
         {2009, utf16("項目 9：未登録\n" + kHowTo)},
         {2010, utf16("項目 10：NoCmd\n起動するコマンドがありません。" + kHowTo)},
     };

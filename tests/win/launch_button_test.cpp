@@ -13,6 +13,7 @@
 #include "bar/BarIds.h"
 #include "bar/LauncherBar.h"
 #include "launch/ItemProfile.h"
+#include "driver.h"
 #include "support.h"
 
 namespace {
@@ -485,6 +486,98 @@ TEST_F(LaunchButtons, KeysActOnceAndOnlyWhileTheBarIsShown)
     SendMessageA(barWindow, WM_BAR_IDLE_TICK, 0, 0);
     ASSERT_EQ(bar->barShown, 1);
     EXPECT_EQ(startedBefore(), std::vector<std::string>{started(recorder() + " key")});
+}
+
+// The item's menu as it shows, read from a thread timer of its own loop, then closed.
+struct ItemMenuSeen {
+    std::vector<std::string> labels; // a separator as "-", a submenu as "name>count"
+    UINT boldEntry = 0;
+};
+ItemMenuSeen* itemMenuSeen = nullptr;
+
+void CALLBACK readItemMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND popup = FindWindowA("#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup))
+        return;
+    KillTimer(nullptr, timer);
+    auto menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char label[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), label, sizeof label, MF_BYPOSITION);
+        if (HMENU sub = GetSubMenu(menu, i))
+            itemMenuSeen->labels.push_back(std::string(label) + ">" + std::to_string(GetMenuItemCount(sub) > 0));
+        else
+            itemMenuSeen->labels.push_back(label[0] ? label : "-");
+    }
+    itemMenuSeen->boldEntry = GetMenuDefaultItem(menu, FALSE, 0);
+    EndMenu();
+}
+
+TEST_F(LaunchButtons, EachItemsMenuOffersWhatItsFileAllowsAndDoesWhatClicksDo)
+{
+    CreateDirectoryA("C:\\zel menu", nullptr);
+    putFile("C:\\zel menu\\plan.txt", "x");
+    open("[Menu]\r\nMenuItem0=Rec\r\nMenuItem1=Plan\r\nMenuItem2=Folder\r\nMenuItem4=Lost\r\n"
+         "[Exec]\r\nExecItem0=" + recorder() + " menu\r\nExecItem1=C:\\zel menu\\plan.txt\r\nExecItem2=C:\\zel menu\r\n"
+         "ExecItem4=C:\\zel menu\\gone.exe\r\n");
+    auto seen = [&](int slot) {
+        ItemMenuSeen menu;
+        itemMenuSeen = &menu;
+        UINT_PTR timer = SetTimer(nullptr, 0, 20, readItemMenu);
+        // A right click's WM_CONTEXTMENU, at the pointer.
+        RECT r{};
+        GetWindowRect(button(slot), &r);
+        SendMessageA(button(slot), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button(slot)),
+                     MAKELPARAM(r.left + 5, r.top + 5));
+        KillTimer(nullptr, timer);
+        itemMenuSeen = nullptr;
+        return menu;
+    };
+    using V = std::vector<std::string>;
+    // A program; a document and a folder (no administrator's start); a file that is gone
+    // (nothing that needs it); an empty item (only to register one).
+    ItemMenuSeen program = seen(0);
+    EXPECT_EQ(program.labels, (V{"開く", "管理者として実行", "ファイルの場所を開く", "プロパティ", "-", "編集...",
+                                 "空にする", "-", "その他>1"}));
+    EXPECT_EQ(program.boldEntry, LaunchButton::kItemOpen);
+    for (int slot : {1, 2}) {
+        EXPECT_EQ(seen(slot).labels, (V{"開く", "ファイルの場所を開く", "プロパティ", "-", "編集...", "空にする", "-",
+                                        "その他>1"}))
+            << slot;
+    }
+    EXPECT_EQ(seen(4).labels, (V{"開く", "-", "編集...", "空にする"}));
+    EXPECT_EQ(seen(3).labels, V{"登録..."});
+
+    // 開く starts what a click starts; the shell's properties, which Wine lacks, are said to fail.
+    bar->launchButtons[0]->doMenuEntry(LaunchButton::kItemOpen);
+    bar->launchButtons[1]->doMenuEntry(LaunchButton::kItemProperties);
+    std::vector<SeenBox> boxesSeen = boxes();
+    for (const SeenBox& box : boxesSeen) {
+        EXPECT_EQ(box.caption, "Error message");
+    }
+    // 空にする asks first (No keeps the item), then writes what a Ctrl-click writes.
+    watcher->finish();
+    watcher.reset();
+    std::string before = fileBytes(ownIniPath());
+    for (int answer : {IDNO, IDYES})
+        Driver::run([&] { bar->launchButtons[2]->doMenuEntry(LaunchButton::kItemEmpty); },
+                    [&](Driver& d) {
+                        HWND box = d.waitWindow("Information Message");
+                        ASSERT_NE(box, nullptr);
+                        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                        d.waitGone(box);
+                        if (answer == IDNO) {
+                            EXPECT_EQ(fileBytes(ownIniPath()), before);
+                        }
+                    });
+    watcher = makeWatcher();
+    EXPECT_EQ(testApp().profile().readString("Menu", "MenuItem2"), "");
+    EXPECT_EQ(testApp().profile().readString("Exec", "ExecItem2"), "");
+    EXPECT_EQ(windowText(button(2)), "");
+    EXPECT_EQ(startedBefore(), std::vector<std::string>{started(recorder() + " menu")});
+    DeleteFileA("C:\\zel menu\\plan.txt");
+    RemoveDirectoryA("C:\\zel menu");
 }
 
 TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
