@@ -3,78 +3,18 @@
 
 #include <windowsx.h>
 
-#include <optional>
 #include <string>
 
 #include "CommandResolver.h"
 #include "ItemProfile.h"
+#include "DroppedFiles.h"
 #include "LaunchTexts.h"
 #include "framework/DragDistance.h"
+#include "framework/FrameworkTexts.h"
 #include "framework/LateBound.h"
 #include "framework/WinApp.h"
 
 namespace {
-
-// The ANSI text of a wide one, or nothing when a character has no exact
-// equivalent: best-fit mapping would name another file ("a\u00a5b" as "a\\b").
-std::optional<std::string> exactAnsi(const std::wstring& wide)
-{
-    if (wide.empty())
-        return std::string();
-    int length = static_cast<int>(wide.size());
-    BOOL usedDefault = FALSE;
-    int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr,
-                                    &usedDefault);
-    if (bytes <= 0 || usedDefault)
-        return std::nullopt;
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, text.data(), bytes, nullptr,
-                                &usedDefault);
-    if (bytes <= 0 || usedDefault)
-        return std::nullopt;
-    text.resize(static_cast<std::size_t>(bytes));
-    return text;
-}
-
-// A dropped path, whole and in the ANSI code page, or nothing when the code
-// page cannot name the file. Fetched wide and converted once, so the length
-// asked for is counted in the units of the buffer and a double-byte name is
-// never cut. A name the code page cannot hold is used by its short name, where
-// that keeps its extension.
-std::optional<std::string> droppedPath(HDROP drop, UINT index)
-{
-    UINT length = lateBound::dragQueryFileW(drop, index, nullptr, 0);
-    if (length == 0)
-        return std::string();
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    UINT copied = lateBound::dragQueryFileW(drop, index, wide.data(), length + 1);
-    wide.resize(copied);
-    if (std::optional<std::string> path = exactAnsi(wide))
-        return path;
-    DWORD shortLength = GetShortPathNameW(wide.c_str(), nullptr, 0);
-    if (shortLength == 0)
-        return std::nullopt;
-    std::wstring shortPath(shortLength, L'\0');
-    shortLength = GetShortPathNameW(wide.c_str(), shortPath.data(), shortLength);
-    if (shortLength == 0 || shortLength >= shortPath.size())
-        return std::nullopt;
-    shortPath.resize(shortLength);
-    std::optional<std::string> path = exactAnsi(shortPath);
-    if (path && !shortNameKeepsExtension(wide, *path, isAnsiLeadByte))
-        return std::nullopt;
-    return path;
-}
-
-UINT droppedFileCount(HDROP drop)
-{
-    return lateBound::dragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-}
-
-bool droppedInside(HDROP drop)
-{
-    POINT point{};
-    return lateBound::dragQueryPoint(drop, &point) != FALSE;
-}
 
 POINT pointOf(LPARAM lParam)
 {
@@ -324,4 +264,72 @@ void LaunchButton::reportError(const std::string& text)
 {
     MessageBeep(MB_ICONHAND);
     showMessageBox(hwnd_, text.c_str(), kStartFailedCaption, MB_OK | MB_ICONHAND);
+}
+
+void LaunchButton::showItemMenu(POINT screenPoint, bool byKeyboard)
+{
+    if (!site_.acceptsInput())
+        return;
+    // What the item's command names now: the entries follow the rule every start follows.
+    const std::string command = site_.commandAt(slot);
+    ResolvedCommand resolved;
+    if (!command.empty())
+        resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+    ShellMenu shell;
+    shellMenu_ = &shell;
+    UINT chosen = chooseItemMenuEntry(hwnd_, command, resolved, screenPoint, byKeyboard, shell);
+    bool relaysOut = chosen == kItemEdit || chosen == kItemRegister;
+    if (chosen && !relaysOut)
+        doMenuEntry(chosen);
+    shellMenu_ = nullptr;
+    if (relaysOut)
+        doMenuEntry(chosen); // the editor relays the bar out: nothing of this button after it
+}
+
+void LaunchButton::doMenuEntry(UINT entry)
+{
+    // Chosen under the menu's own loop: the bar may have gone out of sight since.
+    if (!site_.acceptsInput())
+        return;
+    const std::string command = site_.commandAt(slot);
+    ResolvedCommand resolved;
+    if (!command.empty())
+        resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+    auto failed = [&](const char* text) { reportError(std::string(text) + "\n" + resolved.file); };
+    switch (entry) {
+    case kItemOpen:
+        startItem();
+        break;
+    case kItemRunAs:
+        reportStart(runAsAdministrator(command));
+        break;
+    case kItemLocation:
+        if (resolved.kind != StartKind::missing && !openFileLocation(resolved.file))
+            failed(kLocationFailedText);
+        break;
+    case kItemProperties:
+        if (resolved.kind != StartKind::missing && !showProperties(resolved.file))
+            failed(kPropertiesFailedText);
+        break;
+    case kItemEmpty: {
+        // A menu entry is easy to hit: an item that holds something is emptied only when confirmed.
+        if (!command.empty() || !site_.nameAt(slot).empty()) {
+            std::string question = kEmptyQuestionStart + std::to_string(site_.itemNumber(slot)) + kEmptyQuestionEnd +
+                                   "\n" + site_.nameAt(slot);
+            if (showMessageBox(hwnd_, question.c_str(), kInformationCaption,
+                               MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+                break;
+        }
+        storeItem(std::string(), std::string());
+        break;
+    }
+    case kItemEdit:
+    case kItemRegister:
+        site_.editItem(*this); // relays the bar out: nothing of this button after it
+        return;
+    default:
+        if (shellMenu_ && shellMenu_->owns(entry))
+            shellMenu_->invoke(hwnd_, entry);
+        break;
+    }
 }

@@ -6,8 +6,7 @@
 
 #include <string>
 
-#include <memory>
-
+#include "ItemMenu.h"
 #include "LaunchButtonSite.h"
 #include "StartCommand.h"
 #include "framework/ShellMenu.h"
@@ -35,17 +34,6 @@ public:
     // The item's own menu, beside the button: a right click (at the pointer), Shift+F10 or
     // the menu key (at the button). May end with a relayout: the caller's last use of it.
     void showItemMenu(POINT screenPoint, bool byKeyboard);
-    enum ItemMenuEntry : UINT {
-        kItemOpen = 1,
-        kItemRunAs,
-        kItemLocation,
-        kItemProperties,
-        kItemEdit,
-        kItemEmpty,
-        kItemRegister,
-        kItemShellFirst = 0x100,
-        kItemShellLast = 0x7FFF,
-    };
     // What an entry does, for the item as it is now; the edit may destroy this button.
     void doMenuEntry(UINT entry);
 
@@ -72,7 +60,7 @@ private:
 
     LaunchButtonSite& site_;
     // The shell's menu of the item's file while the item's menu shows, and until its entry ran.
-    std::unique_ptr<ShellMenu> shellMenu_;
+    ShellMenu* shellMenu_ = nullptr;
     std::string caption_;
     POINT pressPoint_{};
     bool dragging_ = false;

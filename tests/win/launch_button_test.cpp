@@ -540,7 +540,7 @@ TEST_F(LaunchButtons, EachItemsMenuOffersWhatItsFileAllowsAndDoesWhatClicksDo)
     ItemMenuSeen program = seen(0);
     EXPECT_EQ(program.labels, (V{"開く", "管理者として実行", "ファイルの場所を開く", "プロパティ", "-", "編集...",
                                  "空にする", "-", "その他>1"}));
-    EXPECT_EQ(program.boldEntry, LaunchButton::kItemOpen);
+    EXPECT_EQ(program.boldEntry, kItemOpen);
     for (int slot : {1, 2}) {
         EXPECT_EQ(seen(slot).labels, (V{"開く", "ファイルの場所を開く", "プロパティ", "-", "編集...", "空にする", "-",
                                         "その他>1"}))
@@ -550,8 +550,8 @@ TEST_F(LaunchButtons, EachItemsMenuOffersWhatItsFileAllowsAndDoesWhatClicksDo)
     EXPECT_EQ(seen(3).labels, V{"登録..."});
 
     // 開く starts what a click starts; the shell's properties, which Wine lacks, are said to fail.
-    bar->launchButtons[0]->doMenuEntry(LaunchButton::kItemOpen);
-    bar->launchButtons[1]->doMenuEntry(LaunchButton::kItemProperties);
+    bar->launchButtons[0]->doMenuEntry(kItemOpen);
+    bar->launchButtons[1]->doMenuEntry(kItemProperties);
     std::vector<SeenBox> boxesSeen = boxes();
     for (const SeenBox& box : boxesSeen) {
         EXPECT_EQ(box.caption, "Error message");
@@ -561,7 +561,7 @@ TEST_F(LaunchButtons, EachItemsMenuOffersWhatItsFileAllowsAndDoesWhatClicksDo)
     watcher.reset();
     std::string before = fileBytes(ownIniPath());
     for (int answer : {IDNO, IDYES})
-        Driver::run([&] { bar->launchButtons[2]->doMenuEntry(LaunchButton::kItemEmpty); },
+        Driver::run([&] { bar->launchButtons[2]->doMenuEntry(kItemEmpty); },
                     [&](Driver& d) {
                         HWND box = d.waitWindow("Information Message");
                         ASSERT_NE(box, nullptr);
