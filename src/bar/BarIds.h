@@ -17,6 +17,8 @@ constexpr unsigned WM_BAR_REGISTER = 0x5C0;
 constexpr unsigned WM_BAR_TAKE_ROOM = 0x5C1;
 // Posted once: the edge already has an auto-hide bar (the taskbar).
 constexpr unsigned WM_BAR_AUTOHIDE_TAKEN = 0x5C2;
+// Posted when the pointer left the window of the bar it was over.
+constexpr unsigned WM_BAR_POINTER_LEFT = 0x5C3;
 constexpr int kHotKeyId = 1;
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0

@@ -30,6 +30,7 @@ void LauncherBar::placeOnScreen()
     }
     SetWindowPos(hwnd(), insertAfter(), bar.left, bar.top, bar.right - bar.left, barHeight, SWP_SHOWWINDOW);
     barShown = 1;
+    updatePointerWatch();
 }
 
 RECT LauncherBar::takeRoom()
@@ -127,27 +128,48 @@ void LauncherBar::onAppBarNotice(UINT notification, LPARAM lParam)
         // and an auto-hidden bar stays in until it closes.
         if (OverTop)
             SetWindowPos(hwnd(), insertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        updatePointerWatch();
         break;
     case AppBarRegistration::Notice::none:
         break;
     }
 }
 
+namespace {
+
+// The bar can lie on top of the edge: it is topmost, and no full-screen program holds the edge.
+bool onTopOfTheEdge(int overTop, bool fullScreen)
+{
+    return overTop != 0 && !fullScreen;
+}
+
+} // namespace
+
 bool LauncherBar::needsTicks() const
 {
     // Held out while used by keyboard. The cheap path: flag tests first, IsIconic only when they pass.
-    return !keyboard_.active() && autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd()));
+    if (keyboard_.active() || !autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd())))
+        return false;
+    // In, the band window tells; out, the window under the pointer does. Ticks read the
+    // pointer only where no window of the bar can be on top of the edge, and while it is
+    // out with the pointer off its windows.
+    return !onTopOfTheEdge(OverTop, appBar_.fullScreen()) || (barShown && !pointer_.tracking());
 }
 
 IdleTickResult LauncherBar::onIdleTick()
 {
     // The loop asks before each tick; a tick sent by other means does nothing either.
-    if (!needsTicks())
+    if (!autoHideWatches(Silent, userHidden, Silent && !userHidden && IsIconic(hwnd())) || keyboard_.active())
         return {};
     // The tick's one pointer read: its answer also paces the loop.
     POINT pointer{};
     if (!barSystemCalls.cursorPos(&pointer))
         return {};
+    return stepFor(pointer);
+}
+
+IdleTickResult LauncherBar::stepFor(POINT pointer)
+{
     bool moved = pointer.x != lastTickPointer_.x || pointer.y != lastTickPointer_.y;
     lastTickPointer_ = pointer;
     // Under Wine each metric costs several server calls: read once, again after a display change.
@@ -172,6 +194,53 @@ IdleTickResult LauncherBar::onIdleTick()
     for (int i = 0; i < step.count; ++i)
         SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width(), step.moves[i].height,
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (step.count)
+        updatePointerWatch();
     in.barShown = barShown;
     return IdleTickResult{moved, autoHideDistance(in)};
+}
+
+void LauncherBar::pointerInBand(POINT screenPoint)
+{
+    if (!keyboard_.active())
+        stepFor(screenPoint);
+}
+
+void LauncherBar::onPointerLeft()
+{
+    // Onto another of the bar's windows, its move follows; elsewhere the pointer is read once
+    // (and ticks go on reading it while the bar is out and the pointer off its windows).
+    POINT pointer{};
+    if (!keyboard_.active() && barSystemCalls.cursorPos(&pointer)) {
+        HWND under = WindowFromPoint(pointer);
+        if (under != hwnd() && !IsChild(hwnd(), under))
+            stepFor(pointer);
+    }
+    updatePointerWatch();
+}
+
+void LauncherBar::updatePointerWatch()
+{
+    bool watches = !keyboard_.active() && autoHideWatches(Silent, userHidden, IsIconic(hwnd())) &&
+                   IsWindowVisible(hwnd()) && onTopOfTheEdge(OverTop, appBar_.fullScreen());
+    pointer_.watch(hwnd(), watches, WM_BAR_POINTER_LEFT);
+    if (!watches || barShown) {
+        band_.hide();
+        return;
+    }
+    // The call-back band: the rows where the pointer brings the bar out, on its monitor.
+    const RECT& edges = screen_.edges();
+    long long depth = scaledLong(SilentSize, dpi());
+    long long height = edges.bottom - edges.top;
+    RECT band{edges.left, 0, edges.left + screen_.width(), 0};
+    if (MenuPos) {
+        depth = depth < 2 ? 2 : depth > height ? height : depth;
+        band.top = static_cast<LONG>(edges.bottom - depth + 1);
+        band.bottom = edges.bottom;
+    } else {
+        depth = depth < 1 ? 1 : depth > height ? height : depth;
+        band.top = edges.top;
+        band.bottom = static_cast<LONG>(edges.top + depth);
+    }
+    band_.show(band);
 }

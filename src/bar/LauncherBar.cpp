@@ -93,18 +93,23 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_BAR_AUTOHIDE_TAKEN:
         reportAutoHideTaken();
         return 0;
+    case WM_BAR_POINTER_LEFT:
+        onPointerLeft();
+        return 0;
     case WM_SIZE:
         // Minimised, the bar leaves its strip to others; restored, it asks for it again.
         if (wParam == SIZE_MINIMIZED)
             giveRoomBack();
         else if (wParam == SIZE_RESTORED && roomGivenBack_)
             PostMessageA(hwnd(), WM_BAR_TAKE_ROOM, 0, 0);
+        updatePointerWatch();
         break;
     case WM_SHOWWINDOW:
         if (!wParam)
             giveRoomBack();
         else if (roomGivenBack_)
             PostMessageA(hwnd(), WM_BAR_TAKE_ROOM, 0, 0);
+        PostMessageA(hwnd(), WM_BAR_POINTER_LEFT, 0, 0);
         break;
     case WM_WINDOWPOSCHANGED:
         appBar_.moved();
@@ -135,6 +140,8 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
             appBar_.remove();
         break;
     case WM_DESTROY:
+        pointer_.watch(hwnd(), false, 0);
+        band_.hide();
         appBar_.remove();
         keyboard_.unregisterHotKey(hwnd());
         break;

@@ -13,11 +13,13 @@
 #include "BarIcons.h"
 #include "BarKeyboard.h"
 #include "BarScreen.h"
+#include "PointerWatch.h"
 #include "framework/AppBarRegistration.h"
 #include "framework/BitmapButton.h"
 #include "framework/Handles.h"
 #include "framework/IdleRules.h"
 #include "framework/LateBound.h"
+#include "framework/PointerBand.h"
 #include "framework/ToolTip.h"
 #include "framework/Window.h"
 #include "launch/LaunchButton.h"
@@ -34,7 +36,7 @@ struct BarSystemCalls {
 };
 extern BarSystemCalls barSystemCalls;
 
-class LauncherBar : public FrameWindow, public LaunchButtonSite {
+class LauncherBar : public FrameWindow, public LaunchButtonSite, public PointerBandSite {
 public:
     // Creates the window; when this returns the bar stands at its edge with its controls.
     LauncherBar();
@@ -76,8 +78,11 @@ public:
     // Restart or shutdown: save, ask for the privilege, then the system.
     void exitSystem(UINT how);
     void openHelp();
-    // True while auto-hide watches the pointer: on, not hidden by the user, not minimised.
+    // True while the pointer must be read by ticks: auto-hide watches it (on, not hidden by
+    // the user, not minimised) and no window of the bar can tell where it is.
     bool needsTicks() const;
+    // The band window at the edge: the pointer came into it.
+    void pointerInBand(POINT screenPoint) override;
     // What the last tick saw (movement, distance to the band), which paces the next one.
     bool tickSawMovement() const { return lastTick_.moved; }
     IdleTickResult lastTick() const { return lastTick_; }
@@ -140,6 +145,12 @@ private:
     void onDrawItem(const DRAWITEMSTRUCT& item);
     // Auto-hide's step; what it saw of the pointer.
     IdleTickResult onIdleTick();
+    // The step for a pointer where it is now, however the bar learnt it.
+    IdleTickResult stepFor(POINT pointer);
+    // The band window over the edge while the bar is in, the watch of its windows while it is
+    // out; neither where the bar is not topmost (a full-screen program, OverTop off).
+    void updatePointerWatch();
+    void onPointerLeft();
     void buildCommandMenu();
     void addTrayIcon();
     void onTrayNotify(UINT mouseMessage);
@@ -186,6 +197,9 @@ private:
     BarKeyboard keyboard_;
     // The page's program icons.
     PageIcons icons_;
+    // Where the pointer is while auto-hide watches: the band at the edge, the bar's windows.
+    PointerBand band_{*this};
+    PointerWatch pointer_;
     // Broadcast by a shell that (re)started.
     UINT taskbarCreated_ = 0;
     bool layingOut_ = false;

@@ -182,6 +182,33 @@ TEST_F(AutoHideBar, ARelayoutBringsARetractedBarBackAndABandBelowTwoStillCallsIt
 
 namespace {
 
+TEST_F(AutoHideBar, TheBandWindowBringsTheBarOutAndNoTickRunsWhileThePointerRests)
+{
+    open("[Env]\r\nSilent=1\r\n");
+    EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy);
+    pumpMessages(100);
+    // In, with the pointer resting far from the band: nothing needs reading it.
+    EXPECT_FALSE(bar->needsTicks());
+    HWND band = FindWindowA("ZelPointerBand", nullptr);
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(IsWindowVisible(band));
+    RECT r{};
+    GetWindowRect(band, &r);
+    // The rows that call the bar back (y > sy - 10), over the whole edge.
+    EXPECT_RECT(r, 0, sy - 9, width, sy);
+    // The real pointer into the band: the bar comes out, with no tick sent.
+    SetCursorPos(300, sy - 5);
+    for (int i = 0; i < 100 && bar->barShown == 0; ++i)
+        pumpMessages(20);
+    EXPECT_EQ(bar->barShown, 1);
+    GetWindowRect(bar->hwnd(), &r);
+    EXPECT_RECT(r, 0, sy - 19, width, sy);
+    EXPECT_FALSE(IsWindowVisible(band));
+    // Not topmost, no window of the bar can lie on the edge: the ticks read the pointer.
+    bar->OverTop = 0;
+    EXPECT_TRUE(bar->needsTicks());
+}
+
 TEST_F(AutoHideBar, AFullScreenProgramOnItsMonitorTakesTheBarOutOfTheTopmostBandAndHoldsItIn)
 {
     // The shell tells every application bar; Wine never does, so the test does. A profile

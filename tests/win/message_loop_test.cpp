@@ -37,6 +37,29 @@ BOOL WINAPI countedCursorPos(LPPOINT point)
     return TRUE;
 }
 
+LRESULT CALLBACK noteMoves(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEMOVE) {
+        note("M");
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// A window of the test program besides the bar, which notes the mouse moves it gets.
+HWND otherWindow()
+{
+    static HWND window = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = noteMoves;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "ZelTestOther";
+        RegisterClassA(&windowClass);
+        return CreateWindowExA(0, "ZelTestOther", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    }();
+    return window;
+}
+
 // A real bar that records its ticks and the messages the tick rules care about.
 class RecordingBar : public LauncherBar {
 public:
@@ -79,6 +102,8 @@ protected:
         saved_ = barSystemCalls;
         barSystemCalls.cursorPos = countedCursorPos;
         fakePointer = POINT{300, GetSystemMetrics(SM_CYSCREEN) - 1};
+        // The real pointer away from the bar: over it, the bar's own windows would say where it is.
+        SetCursorPos(300, 200);
         events.clear();
         ticks = 0;
         pointerReads = 0;
@@ -135,9 +160,10 @@ TEST_F(MessageLoop, TicksFollowTheIdleCountRulesWithOnePointerReadEach)
             PostMessageA(self, 0x0118, 0, 0);
             break;
         case 6:
-            // Both moves carry the same point: the pointer stands still.
-            PostMessageA(self, WM_MOUSEMOVE, 0, 0);
-            PostMessageA(self, WM_MOUSEMOVE, 0, 0);
+            // Both moves carry the same point: the pointer stands still. Over a window of the
+            // program that is not the bar's (over the bar, the bar would track the pointer itself).
+            PostMessageA(otherWindow(), WM_MOUSEMOVE, 0, 0);
+            PostMessageA(otherWindow(), WM_MOUSEMOVE, 0, 0);
             break;
         case 8:
             DestroyWindow(self); // the last thing: this object is gone
