@@ -3,8 +3,10 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 std::string windowsIniPath(const std::string& fileName)
@@ -415,6 +417,40 @@ bool BoxWatcher::waitFor(std::size_t count, DWORD timeoutMs) const
     return true;
 }
 
+SeenBox seeBox(HWND box)
+{
+    SeenBox seen;
+    seen.caption = windowText(box);
+    seen.text = boxText(box);
+    HWND iconControl = GetDlgItem(box, 1088) ? GetDlgItem(box, 1088) : GetDlgItem(box, 20);
+    auto shown = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
+    const std::pair<UINT, const char*> icons[] = {{MB_ICONHAND, IDI_HAND}, {MB_ICONQUESTION, IDI_QUESTION},
+                                                  {MB_ICONEXCLAMATION, IDI_EXCLAMATION}, {MB_ICONASTERISK, IDI_ASTERISK}};
+    for (auto [type, name] : icons)
+        if (shown && shown == LoadIconA(nullptr, name))
+            seen.icon = type;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (className(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            seen.defaultButton = GetDlgCtrlID(child);
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!text)
+        return seen;
+    RECT room{};
+    GetClientRect(text, &room);
+    HDC dc = GetDC(text);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
+    std::size_t start = 0;
+    for (std::size_t end; start <= seen.text.size(); start = end + 1) {
+        end = std::min(seen.text.find('\n', start), seen.text.size());
+        SIZE size{};
+        GetTextExtentPoint32A(dc, seen.text.c_str() + start, static_cast<int>(end - start), &size);
+        seen.lineBroken = seen.lineBroken || size.cx > room.right;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(text, dc);
+    return seen;
+}
+
 DWORD WINAPI BoxWatcher::run(void* self)
 {
     static_cast<BoxWatcher*>(self)->watch();
@@ -431,9 +467,7 @@ void BoxWatcher::watch()
             continue;
         }
         Sleep(50); // let its initialisation finish
-        SeenBox seen;
-        seen.caption = windowText(box);
-        seen.text = boxText(box);
+        SeenBox seen = seeBox(box);
         HDC dc = GetDC(box);
         auto brush = reinterpret_cast<HBRUSH>(
             SendMessageA(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
@@ -446,7 +480,8 @@ void BoxWatcher::watch()
             whileOpen_(seen);
         seen_.push_back(seen);
         // A message box has no cancel button unless it asks a question.
-        PostMessageA(box, WM_COMMAND, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK, 0);
+        int answer = seen.answer ? seen.answer : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK;
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
         for (int i = 0; i < 500 && IsWindow(box) && IsWindowVisible(box); ++i)
             Sleep(20);
         InterlockedIncrement(&closed_);
