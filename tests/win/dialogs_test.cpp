@@ -112,6 +112,7 @@ struct SettingsRun {
     std::string count;
     bool overTop = false, silent = false;
     std::string boxCaption, boxText;
+    UINT boxIcon = 0;
     bool stayedOpen = false;
     int focus = 0;
     INT_PTR result = 0;
@@ -135,6 +136,7 @@ SettingsRun saveCount(LauncherBar* bar, const std::string& typed)
                     if (box) {
                         run.boxCaption = kInformation;
                         run.boxText = boxText(box);
+                        run.boxIcon = seeBox(box).icon;
                         PostMessageA(box, WM_COMMAND, IDOK, 0);
                         d.waitGone(box);
                     }
@@ -234,6 +236,8 @@ TEST_F(Dialogs, SettingsRefuseATextThatIsNotANumberAndWriteNothing)
         open("[Env]\r\nMenuSize=5\r\n");
         SettingsRun run = saveCount(bar, typed);
         EXPECT_EQ(run.boxText, "\x90\xae\x90\x94\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
+        // A request to type again, under an information caption: an information icon.
+        EXPECT_EQ(run.boxIcon, static_cast<UINT>(MB_ICONASTERISK));
         EXPECT_TRUE(run.stayedOpen);
         EXPECT_EQ(run.focus, 1000);
         EXPECT_EQ(run.result, IDCANCEL);
@@ -544,7 +548,8 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
     ASSERT_EQ(stored.size(), 417u);
     open("[Exec]\r\nExecItem3=" + stored + "\r\n");
     const std::string quoted = "\"C:\\my tools\\tool.exe\" \"two words\"";
-    std::string shown, refusal, beforeFix;
+    std::string shown, beforeFix;
+    SeenBox refusal;
     Driver::run([&] { bar->openItemEditor(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kEditorCaption);
@@ -560,15 +565,17 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
                     HWND box = d.waitWindow("Error message", 5000);
                     if (!box)
                         return;
-                    refusal = boxText(box);
+                    refusal = seeBox(box);
                     PostMessageA(box, WM_COMMAND, IDOK, 0);
                     d.waitGone(box);
                     beforeFix = fileBytes(ownIniPath());
                     d.setText(dialog, 105, "x.exe");
                     d.click(dialog, IDOK);
                 });
-    EXPECT_EQ(refusal, "\x89\xfc\x8d\x73\x82\xc8\x82\xc7\x82\xcc\x90\xa7\x8c\xe4\x95\xb6\x8e\x9a\x82\xf0\x8a\xdc\x82\xde"
-                       "\x8d\x80\x96\xda\x82\xcd\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+    // Which item and which box, and what to do.
+    EXPECT_EQ(refusal.text, "改行などの制御文字を含む項目は\n保存できません。\n"
+                            "項目 1 の「起動アプリケーション」から、\nその文字を除いてください。");
+    EXPECT_FALSE(refusal.lineBroken);
     EXPECT_EQ(beforeFix, "[Exec]\r\nExecItem3=" + stored + "\r\n");
     // Shown cut to an item's field, written back whole because it was left alone.
     EXPECT_EQ(shown, stored.substr(0, 259));
