@@ -14,6 +14,12 @@ constexpr const char kControlCharacterText[] = "改行などの制御文字を�
 constexpr const char kControlCharacterInName[] = " の「表示名称」から、\nその文字を除いてください。";
 constexpr const char kControlCharacterInCommand[] = " の「起動アプリケーション」から、\nその文字を除いてください。";
 
+// The settings dialog's monitor list ("1（メイン） 1920×1080") and an empty hotkey.
+constexpr const char kMonitorPrimary[] = "（メイン）";
+constexpr const char kMonitorMissing[] = "（未接続）";
+constexpr const char kMonitorSizeBy[] = "×";
+constexpr const char kHotKeyNone[] = "なし";
+
 constexpr const char kMenuSizeMinimumText[] = "メニューの最低数は 1 なので 1 に設定します";
 constexpr const char kMenuSizeMaximumText[] = "メニューの最大数は 16 なので 16 に設定します";
 
