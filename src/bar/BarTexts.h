@@ -61,9 +61,9 @@ constexpr const char kHotKeyWhere[] = "「設定の変更」の「ホットキ�
 // Tooltips.
 constexpr const char kTipSysMenu[] = "コマンドメニュー（ダブルクリックで終了）";
 constexpr const char kTipIconHide[] = "ZELを隠す（通知領域のアイコンで再表示）";
-constexpr const char kTipIconMinimise[] = "ZELをアイコン化";
-constexpr const char kTipToTop[] = "画面の上端へ移動";
-constexpr const char kTipToBottom[] = "画面の下端へ移動";
+constexpr const char kTipIconMinimise[] = "アイコン化（タスクバーのボタンで再表示）";
+constexpr const char kTipToTop[] = "画面の上の端へ移動";
+constexpr const char kTipToBottom[] = "画面の下の端へ移動";
 constexpr const char kTipHelp[] = "ヘルプ";
 constexpr const char kTipNextPage[] = "次のページ：項目 ";
 constexpr const char kTipPreviousPage[] = "前のページ：項目 ";
