@@ -195,18 +195,12 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
                     HWND hotKey = GetDlgItem(dialog, 1019);
                     RedrawWindow(hotKey, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
                     HDC dc = GetDC(hotKey);
-                    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hotKey, WM_GETFONT, 0, 0)));
-                    SIZE words{};
-                    GetTextExtentPoint32A(dc, "Ctrl+Alt+Z", 10, &words);
-                    SelectObject(dc, old);
-                    RECT client{};
-                    GetClientRect(hotKey, &client);
-                    for (int x = 0; x < client.right; ++x)
-                        for (int y = 0; y < client.bottom; ++y)
+                    for (int x = 0; x < 300; ++x)
+                        for (int y = 0; y < 20; ++y)
                             if (COLORREF c = GetPixel(dc, x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
                                 inkEnd = x + 1;
                     ReleaseDC(hotKey, dc);
-                    wordsEnd = GetSystemMetrics(SM_CXBORDER) + words.cx;
+                    wordsEnd = GetSystemMetrics(SM_CXBORDER) + textSize(hotKey, "Ctrl+Alt+Z").cx;
                     // The up arrow key in the box raises the count.
                     SendMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_UP, 0);
                     SendMessageA(GetDlgItem(dialog, 1000), WM_KEYUP, VK_UP, 0);

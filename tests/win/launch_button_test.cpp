@@ -420,8 +420,8 @@ TEST_F(LaunchButtons, EveryShapeOfCommandStartsWhatTheUserNamedNeverAPlantedOne)
     click(2);
     std::vector<SeenBox> seen = boxes();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, kNotFoundBytes);
-    EXPECT_EQ(seen[1].text, kBadFormatBytes);
+    EXPECT_EQ(seen[0].text, kNotFoundBytes + "\nC:\\zel test\\missing.exe\nShift+クリックでコマンドを直せます。");
+    EXPECT_EQ(seen[1].text.rfind(kBadFormatBytes + "\nC:\\zel test\\README\n開くプログラムが", 0), 0u) << seen[1].text;
     EXPECT_EQ(startedBefore(), (std::vector<std::string>{"rec.exe \"C:\\zel test\\rec.exe\"",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" /min",

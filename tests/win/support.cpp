@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 std::string windowsIniPath(const std::string& fileName)
@@ -417,37 +416,38 @@ bool BoxWatcher::waitFor(std::size_t count, DWORD timeoutMs) const
     return true;
 }
 
+SIZE textSize(HWND window, const std::string& text, HFONT font)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font ? font : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    SIZE widest{0, 0};
+    for (std::size_t start = 0, end; start <= text.size(); start = end + 1, widest.cy++) {
+        end = std::min(text.find('\n', start), text.size());
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(end - start), &size);
+        widest.cx = std::max(widest.cx, size.cx);
+    }
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    widest.cy *= metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return widest;
+}
+
 SeenBox seeBox(HWND box)
 {
-    SeenBox seen;
-    seen.caption = windowText(box);
-    seen.text = boxText(box);
-    HWND iconControl = GetDlgItem(box, 1088) ? GetDlgItem(box, 1088) : GetDlgItem(box, 20);
-    auto shown = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
-    const std::pair<UINT, const char*> icons[] = {{MB_ICONHAND, IDI_HAND}, {MB_ICONQUESTION, IDI_QUESTION},
-                                                  {MB_ICONEXCLAMATION, IDI_EXCLAMATION}, {MB_ICONASTERISK, IDI_ASTERISK}};
-    for (auto [type, name] : icons)
-        if (shown && shown == LoadIconA(nullptr, name))
-            seen.icon = type;
+    SeenBox seen{windowText(box), boxText(box)};
+    auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, GetDlgItem(box, 1088) ? 1088 : 20, STM_GETICON, 0, 0));
+    for (UINT type : {MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK})
+        if (shown && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(32513 + (type >> 4) - 1)))
+            seen.icon = type; // IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK: 32513 on
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (className(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             seen.defaultButton = GetDlgCtrlID(child);
-    HWND text = GetDlgItem(box, 0xFFFF);
-    if (!text)
-        return seen;
     RECT room{};
-    GetClientRect(text, &room);
-    HDC dc = GetDC(text);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(text, WM_GETFONT, 0, 0)));
-    std::size_t start = 0;
-    for (std::size_t end; start <= seen.text.size(); start = end + 1) {
-        end = std::min(seen.text.find('\n', start), seen.text.size());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, seen.text.c_str() + start, static_cast<int>(end - start), &size);
-        seen.lineBroken = seen.lineBroken || size.cx > room.right;
-    }
-    SelectObject(dc, old);
-    ReleaseDC(text, dc);
+    GetClientRect(GetDlgItem(box, 0xFFFF), &room);
+    seen.lineBroken = textSize(GetDlgItem(box, 0xFFFF), seen.text).cx > room.right;
     return seen;
 }
 

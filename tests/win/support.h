@@ -124,6 +124,9 @@ struct SeenBox {
     int answer = 0;        // set by whileOpen: the button to press instead of OK, or Cancel where there is one
 };
 
+// The widest line of a text in a window's font (or the given one), and the height of its lines.
+SIZE textSize(HWND window, const std::string& text, HFONT font = nullptr);
+
 // A message box as it looks: caption, text, icon, default button, and whether a line of
 // its text is wider than its text control, which then breaks it where it did not end.
 SeenBox seeBox(HWND box);
