@@ -268,8 +268,24 @@ void LauncherBar::quit()
     DestroyWindow(hwnd());
 }
 
+namespace {
+
+// The menu's key X is, in most programs, the program's own end: the system's end is asked
+// for first, with "No" the default, and the program's own quit named.
+bool confirmExit(HWND bar, UINT how, int platformId)
+{
+    std::string text = how == EWX_REBOOT ? kConfirmRestartText : kConfirmShutdownText;
+    text += std::string("\n") + kConfirmQuitHint + (platformId == VER_PLATFORM_WIN32_WINDOWS ? kMenuQuit : kQuitLabel) +
+            kConfirmQuitHintEnd;
+    return showMessageBox(bar, text.c_str(), kConfirmCaption, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+} // namespace
+
 void LauncherBar::exitSystem(UINT how)
 {
+    if (!confirmExit(hwnd(), how, platformId))
+        return;
     if (!saveSettings())
         WinApp::instance()->profile().reportWriteFailure(hwnd());
     enableShutdownPrivilege();
@@ -288,15 +304,16 @@ void LauncherBar::openHelp()
     // The help path always ends in ".HLP"; the page beside it is named like it.
     std::string page = helpFile.substr(0, helpFile.size() - 4) + ".HTM";
     if (pathKind(page) != PathKind::file) {
+        std::string text = std::string(kNoHelpText) + "\n" + page + "\n" + kNoHelpNext;
         MessageBeep(MB_ICONASTERISK);
-        showMessageBox(hwnd(), kNoHelpText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
+        showMessageBox(hwnd(), text.c_str(), kInformationCaption, MB_OK | MB_ICONINFORMATION);
         return;
     }
     HINSTANCE started = barSystemCalls.shellExecute(hwnd(), "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(started) > 32)
         return;
     // The page is there, but nothing could show it (no program for .HTM files).
-    std::string text = std::string(kHelpNotOpenedText) + "\n" + page;
+    std::string text = std::string(kHelpNotOpenedText) + "\n" + page + "\n" + kHelpNotOpenedNext;
     MessageBeep(MB_ICONHAND);
     showMessageBox(hwnd(), text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
 }

@@ -11,26 +11,16 @@
 
 namespace {
 
-// "Ctrl+Alt+Z", as the keyboard names its keys.
-std::string hotKeyName(int stored)
+// Another bar of this program is running: it most likely holds the key (the program
+// started twice, by hand and with Windows).
+bool anotherBarRuns(HWND bar)
 {
-    std::string name;
-    int flags = (stored >> 8) & 0xFF;
-    if (flags & HOTKEYF_CONTROL)
-        name += "Ctrl+";
-    if (flags & HOTKEYF_ALT)
-        name += "Alt+";
-    if (flags & HOTKEYF_SHIFT)
-        name += "Shift+";
-    char key[64] = {};
-    LONG scan = static_cast<LONG>(MapVirtualKeyA(static_cast<UINT>(hotKeyKey(stored)), 0)) << 16;
-    if (flags & HOTKEYF_EXT)
-        scan |= 1 << 24;
-    if (GetKeyNameTextA(scan, key, sizeof key) > 0)
-        name += key;
-    else
-        name += std::to_string(hotKeyKey(stored));
-    return name;
+    char name[64] = {};
+    GetClassNameA(bar, name, sizeof name);
+    for (HWND w = FindWindowExA(nullptr, nullptr, name, nullptr); w; w = FindWindowExA(nullptr, w, name, nullptr))
+        if (w != bar)
+            return true;
+    return false;
 }
 
 bool isOurs(HWND bar, HWND window)
@@ -52,6 +42,17 @@ HWND windowBelow(HWND bar)
 }
 
 } // namespace
+
+std::string hotKeyName(int stored)
+{
+    char name[64] = {};
+    LONG scan = static_cast<LONG>(MapVirtualKeyA(static_cast<UINT>(hotKeyKey(stored)), 0)) << 16;
+    if ((stored >> 8) & HOTKEYF_EXT)
+        scan |= 1 << 24;
+    if (hotKeyKey(stored) == 0 || GetKeyNameTextA(scan, name, sizeof name) <= 0)
+        name[0] = '\0';
+    return hotKeyText(stored, name);
+}
 
 void BarKeyboard::registerHotKey(HWND bar, int stored, UINT takenMessage)
 {
@@ -77,7 +78,9 @@ void BarKeyboard::unregisterHotKey(HWND bar)
 
 void BarKeyboard::reportTaken(HWND bar, int stored) const
 {
-    std::string text = std::string(kHotKeyTakenText) + "\n" + hotKeyName(stored);
+    bool ours = anotherBarRuns(bar);
+    std::string text = std::string(ours ? kHotKeyOursText : kHotKeyTakenText) + "\n" + hotKeyName(stored) + "\n" +
+                       (ours ? kHotKeyOursNext : kHotKeyTakenNext) + "\n" + kHotKeyWhere;
     MessageBeep(MB_ICONASTERISK);
     showMessageBox(bar, text.c_str(), kInformationCaption, MB_OK | MB_ICONINFORMATION);
 }

@@ -3,7 +3,12 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "KeyRules.h"
+
+// The stored hotkey in the program's own words: "Ctrl+Alt+Z".
+std::string hotKeyName(int stored);
 
 class BarKeyboard {
 public:

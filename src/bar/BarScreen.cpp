@@ -14,22 +14,13 @@ BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
     return TRUE;
 }
 
-// Monitor N of the user's count: 1 the primary, then the others in the system's order.
+// Monitor N of the user's count, or null for the primary and for one that is not there.
 HMONITOR nthMonitor(int n)
 {
     if (n <= 1)
         return nullptr;
-    std::vector<HMONITOR> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
-    HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    int index = 1;
-    for (HMONITOR monitor : monitors) {
-        if (monitor == primary)
-            continue;
-        if (++index == n)
-            return monitor;
-    }
-    return nullptr;
+    std::vector<HMONITOR> monitors = monitorsInOrder();
+    return n <= static_cast<int>(monitors.size()) ? monitors[static_cast<std::size_t>(n - 1)] : nullptr;
 }
 
 int systemDpi()
@@ -42,6 +33,18 @@ int systemDpi()
 }
 
 } // namespace
+
+std::vector<HMONITOR> monitorsInOrder()
+{
+    std::vector<HMONITOR> found;
+    EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&found));
+    HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    std::vector<HMONITOR> monitors{primary};
+    for (HMONITOR monitor : found)
+        if (monitor != primary)
+            monitors.push_back(monitor);
+    return monitors;
+}
 
 HFONT makeBarFont(int weight, int height)
 {

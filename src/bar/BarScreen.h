@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "BarGeometry.h"
 #include "framework/BitmapButton.h"
@@ -51,6 +52,9 @@ private:
     int pageFontDpi_ = kBaseDpi;
     int artDpi_ = kBaseDpi;
 };
+
+// The monitors in the user's count: the primary first (1), then the others in the system's order.
+std::vector<HMONITOR> monitorsInOrder();
 
 // The bar's font at a height (MS Gothic, Japanese character set).
 HFONT makeBarFont(int weight, int height = kFontHeight);

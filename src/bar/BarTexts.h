@@ -30,28 +30,45 @@ constexpr const char kMenuAboutKey[] = "バージョン情報(\x1E" "V)...";
 constexpr const char kMenuHelpKey[] = "ヘルプ(\x1E" "H)...";
 constexpr const char kMenuClose[] = "閉じる(\x1E" "C)\tAlt+F4";
 
+// Message boxes. A box breaks a longer line wherever it must, so each line is a
+// phrase of at most 44 bytes: Wine's boxes are 264 pixels wide at 96 DPI.
+// Asked before restart and shutdown; "No" is the default and changes nothing.
+constexpr const char kConfirmCaption[] = "Confirmation Message";
+constexpr const char kConfirmRestartText[] = "設定を保存して、コンピューターを\n再起動しますか？";
+constexpr const char kConfirmShutdownText[] = "設定を保存して、コンピューターを\nシャットダウンしますか？";
+// The quit entry's label (its menu's) goes between the two.
+constexpr const char kConfirmQuitHint[] = "（ZEL32 の終了は「";
+constexpr const char kConfirmQuitHintEnd[] = "」です）";
+constexpr const char kQuitLabel[] = "閉じる";
 // Shutdown or restart refused by the system.
-constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。";
-constexpr const char kRestartFailedText[] = "Windowsを再起動できませんでした。";
-// Neither the .HLP nor the .HTM file beside the program.
+constexpr const char kExitFailedText[] = "Windowsを終了できませんでした。\nスタート メニューから終了してください。";
+constexpr const char kRestartFailedText[] = "Windowsを再起動できませんでした。\nスタート メニューから再起動してください。";
+// Neither the .HLP nor the .HTM file beside the program; the page's path follows.
 constexpr const char kNoHelpText[] = "ヘルプが見つかりません。";
-// The .HTM page is there but nothing opens it; its path follows on the next line.
+constexpr const char kNoHelpNext[] = "ZIP ファイルの中のヘルプ（ZEL32.HTM）を\n上の名前で置いてください。";
+// The .HTM page is there but nothing opens it; its path follows.
 constexpr const char kHelpNotOpenedText[] = "ヘルプを開けませんでした。";
+constexpr const char kHelpNotOpenedNext[] = "HTML ファイルを開く既定のブラウザーを\n確かめてください。";
 
 // With auto-hide on, the edge already has an auto-hide bar of its own (the taskbar).
-constexpr const char kAutoHideTakenText[] =
-    "この画面の端には、自動的に隠れるバー（タスクバーなど）がすでにあります。"
-    "ZEL もこれまでどおり自動的に隠れますが、その端では両方が同時に現れることがあります。";
+constexpr const char kAutoHideTakenText[] = "この画面の端には、自動的に隠れるバー\n（タスクバーなど）がすでにあります。\n"
+                                            "ZEL もこれまでどおり自動的に隠れますが、\n"
+                                            "その端では両方が同時に現れることがあります。";
 
-// The hotkey is another program's; its name follows on the next line.
-constexpr const char kHotKeyTakenText[] = "ホットキーはほかのプログラムが使っているため、登録できませんでした。";
+// The hotkey could not be registered; its name follows, then where to change it.
+constexpr const char kHotKeyTakenText[] = "次のホットキーは、ほかのプログラムが\n使っているため、登録できませんでした。";
+constexpr const char kHotKeyTakenNext[] = "別のキーを使うときは、";
+// The same when another ZEL32 holds it (a second start on the same profile).
+constexpr const char kHotKeyOursText[] = "次のホットキーは、もう 1 つの ZEL32 が\n使っているため、このバーでは使えません。";
+constexpr const char kHotKeyOursNext[] = "不要なら、このバーを閉じてください。\nこのバーに別のキーを使うときは、";
+constexpr const char kHotKeyWhere[] = "「設定の変更」の「ホットキー」で選びます。";
 
 // Tooltips.
 constexpr const char kTipSysMenu[] = "コマンドメニュー（ダブルクリックで終了）";
 constexpr const char kTipIconHide[] = "ZELを隠す（通知領域のアイコンで再表示）";
-constexpr const char kTipIconMinimise[] = "ZELをアイコン化";
-constexpr const char kTipToTop[] = "画面の上端へ移動";
-constexpr const char kTipToBottom[] = "画面の下端へ移動";
+constexpr const char kTipIconMinimise[] = "アイコン化（タスクバーのボタンで再表示）";
+constexpr const char kTipToTop[] = "画面の上の端へ移動";
+constexpr const char kTipToBottom[] = "画面の下の端へ移動";
 constexpr const char kTipHelp[] = "ヘルプ";
 constexpr const char kTipNextPage[] = "次のページ：項目 ";
 constexpr const char kTipPreviousPage[] = "前のページ：項目 ";

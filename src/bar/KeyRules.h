@@ -1,11 +1,36 @@
 // The bar by keyboard, as rules: the hotkey's flags, the order of the focus, what each key does.
 #pragma once
 
+#include <string>
+
 // The hotkey is stored as the hotkey control keeps it: the virtual key in the
 // low byte, HOTKEYF_ flags in the high one (Shift 1, Ctrl 2, Alt 4, extended 8).
 constexpr int hotKeyKey(int stored)
 {
     return stored & 0xFF;
+}
+
+// The hotkey as the program writes it: "Ctrl+Alt+Z". Letters, digits and F1 to F24 are named
+// here, the same on every keyboard; any other key by the name the system gives it.
+inline std::string hotKeyText(int stored, const std::string& systemKeyName)
+{
+    int flags = (stored >> 8) & 0xFF;
+    std::string text;
+    if (flags & 2)
+        text += "Ctrl+";
+    if (flags & 4)
+        text += "Alt+";
+    if (flags & 1)
+        text += "Shift+";
+    int key = hotKeyKey(stored);
+    if (key == 0)
+        return text; // modifiers held, no key yet: "Ctrl+Alt+"
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
+        return text + static_cast<char>(key);
+    constexpr int kF1 = 0x70, kF24 = 0x87;
+    if (key >= kF1 && key <= kF24)
+        return text + "F" + std::to_string(key - kF1 + 1);
+    return text + (systemKeyName.empty() ? std::to_string(key) : systemKeyName);
 }
 
 // RegisterHotKey's MOD_ flags (Alt 1, Ctrl 2, Shift 4) for the stored flags.

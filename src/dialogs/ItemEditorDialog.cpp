@@ -75,8 +75,10 @@ bool ItemEditorDialog::savePage()
         bool badName = names[row] != storedNames[row] && hasControlCharacter(names[row]);
         bool badCommand = commands[row] != storedCommands[row] && hasControlCharacter(commands[row]);
         if (badName || badCommand) {
+            std::string text = kControlCharacterText + std::to_string(firstItem + row) +
+                               (badName ? kControlCharacterInName : kControlCharacterInCommand);
             MessageBeep(MB_ICONHAND);
-            showMessageBox(hwnd(), kControlCharacterText, kErrorCaption, MB_OK | MB_ICONHAND);
+            showMessageBox(hwnd(), text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
             focusControl(badName ? nameBoxId(row) : commandBoxId(row));
             return false;
         }

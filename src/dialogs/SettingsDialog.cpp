@@ -9,8 +9,11 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "DialogTexts.h"
+#include "bar/BarKeyboard.h"
+#include "bar/BarScreen.h"
 #include "bar/BarSettings.h"
 #include "bar/LauncherBar.h"
 #include "framework/LateBound.h"
@@ -28,6 +31,55 @@ constexpr int kMonitorList = 1018;
 constexpr int kHotKeyBox = 1019;
 // A list of monitors longer than any desk holds.
 constexpr int kMostMonitors = 16;
+
+// "1（メイン） 1920×1080": the number the bar counts by, and what the user sees of it.
+std::string monitorLabel(int number, const std::vector<HMONITOR>& monitors)
+{
+    std::string label = std::to_string(number);
+    if (number == 1)
+        label += kMonitorPrimary;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (number > static_cast<int>(monitors.size()) ||
+        !GetMonitorInfoA(monitors[static_cast<std::size_t>(number - 1)], &info))
+        return label + kMonitorMissing;
+    return label + " " + std::to_string(info.rcMonitor.right - info.rcMonitor.left) + kMonitorSizeBy +
+           std::to_string(info.rcMonitor.bottom - info.rcMonitor.top);
+}
+
+// The hotkey control draws the key in the system's words ("Control + Alt + Z" under
+// Wine); the box shows the program's own, where and as the control would draw it.
+LRESULT CALLBACK hotKeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY) {
+        lateBound::removeWindowSubclass(box, hotKeyBoxProc, id);
+    } else if (message == WM_PAINT) {
+        int stored = static_cast<int>(SendMessageA(box, HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+        // Modifiers held while a key is being typed show as the control shows them.
+        int held = (GetKeyState(VK_CONTROL) < 0 ? HOTKEYF_CONTROL : 0) | (GetKeyState(VK_MENU) < 0 ? HOTKEYF_ALT : 0) |
+                   (GetKeyState(VK_SHIFT) < 0 ? HOTKEYF_SHIFT : 0);
+        bool focused = GetFocus() == box;
+        std::string text = hotKeyKey(stored) ? hotKeyName(stored) : focused && held ? hotKeyText(held << 8, "") : kHotKeyNone;
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(box, &paint);
+        RECT client{};
+        GetClientRect(box, &client);
+        bool enabled = IsWindowEnabled(box) != FALSE;
+        FillRect(dc, &client, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
+        DcSelection font(dc, reinterpret_cast<HFONT>(SendMessageA(box, WM_GETFONT, 0, 0)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+        POINT at{GetSystemMetrics(SM_CXBORDER), GetSystemMetrics(SM_CYBORDER)};
+        TextOutA(dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        if (focused)
+            SetCaretPos(at.x + size.cx, at.y);
+        EndPaint(box, &paint);
+        return 0;
+    }
+    return lateBound::defSubclassProc(box, message, wParam, lParam);
+}
 
 } // namespace
 
@@ -50,12 +102,15 @@ bool SettingsDialog::onInitDialog()
     int monitors = GetSystemMetrics(SM_CMONITORS);
     int shown = Monitor < 1 ? 1 : Monitor;
     int count = std::min(std::max(monitors, shown), kMostMonitors);
+    std::vector<HMONITOR> present = monitorsInOrder();
     for (int n = 1; n <= count; ++n)
-        SendDlgItemMessageA(hwnd(), kMonitorList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
+        SendDlgItemMessageA(hwnd(), kMonitorList, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(monitorLabel(n, present).c_str()));
     SendDlgItemMessageA(hwnd(), kMonitorList, CB_SETCURSEL, static_cast<WPARAM>(std::min(shown, count) - 1), 0);
     // A key alone would take that key from every program: a modifier is always added.
     SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETRULES, HKCOMB_NONE | HKCOMB_S, HOTKEYF_CONTROL | HOTKEYF_ALT);
     SendDlgItemMessageA(hwnd(), kHotKeyBox, HKM_SETHOTKEY, static_cast<WPARAM>(HotKey & 0xFFFF), 0);
+    lateBound::setWindowSubclass(GetDlgItem(hwnd(), kHotKeyBox), hotKeyBoxProc, 0, 0);
     shownAtOpen_ = newerControlStates();
     return result;
 }

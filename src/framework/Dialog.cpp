@@ -32,8 +32,9 @@ void DataExchange::integer(int id, int& value)
         value = *number;
         return;
     }
-    MessageBeep(MB_ICONEXCLAMATION);
-    showMessageBox(dialog_, kInvalidNumberText, kInformationCaption, MB_OK | MB_ICONEXCLAMATION);
+    // A request to type again, like the settings dialog's corrections: information, not a warning.
+    MessageBeep(MB_ICONASTERISK);
+    showMessageBox(dialog_, kInvalidNumberText, kInformationCaption, MB_OK | MB_ICONINFORMATION);
     SendMessageA(dialog_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog_, id)), TRUE);
     failed_ = true;
 }

@@ -118,7 +118,7 @@ bool Profile::writeRaw(const char* section, const char* key, const char* value) 
 
 void Profile::reportWriteFailure(HWND owner) const
 {
-    std::string text = std::string(kWriteFailedText) + "\n" + path_;
+    std::string text = std::string(kWriteFailedText) + "\n" + path_ + "\n" + kWriteFailedNext;
     MessageBeep(MB_ICONHAND);
     showMessageBox(owner, text.c_str(), kErrorCaption, MB_OK | MB_ICONHAND);
 }

@@ -253,10 +253,11 @@ void LaunchButton::startForDrop(std::string command, HDROP drop)
 void LaunchButton::reportStart(const StartOutcome& outcome)
 {
     if (!outcome.refused.empty()) {
-        reportError(std::string(kBatchRefusedText) + "\n" + outcome.refused);
+        reportError(std::string(kBatchRefusedText) + "\n" + outcome.refused + "\n" + kBatchRefusedNext);
         return;
     }
-    if (const char* text = startFailureText(outcome.failure))
+    std::string text = startReportText(outcome.failure, outcome.trouble, site_.itemNumber(slot), outcome.command);
+    if (!text.empty())
         reportError(text);
 }
 

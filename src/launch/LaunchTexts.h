@@ -5,10 +5,23 @@ constexpr const char kStartFailedCaption[] = "Error message";
 constexpr const char kFileNotFoundText[] = "ファイルが見つかりませんでした";
 constexpr const char kPathNotFoundText[] = "パス名称が不正です";
 constexpr const char kBadFormatText[] = "コマンドラインの生成に失敗しました";
-// A batch file given an argument cmd.exe would change; the file's path follows on the next line.
-constexpr const char kBatchRefusedText[] = "バッチファイルに渡せない文字（%、\"、制御文字）を含むため、起動しませんでした。";
+// What a failed start's box adds after the system's words and the command. A message
+// box breaks a longer line wherever it must, so each line is a phrase of at most 44
+// bytes: Wine's boxes are 264 pixels wide at 96 DPI.
+constexpr const char kEmptyItemLead[] = "項目 ";
+constexpr const char kEmptyItemTail[] = " には何も登録されていません。";
+constexpr const char kEmptyItemNext[] = "ファイルをドロップすると登録できます。\nShift+クリックで編集できます。";
+constexpr const char kFolderMissingLine[] = "フォルダーが見つかりません。";
+constexpr const char kNotAProgramLine[] = "起動できるプログラムではありません。";
+constexpr const char kNoAssociationLine[] = "開くプログラムが登録されていません。";
+constexpr const char kNoAssociationNext[] = "エクスプローラーの「プログラムから開く」で\n開くプログラムを選んでください。";
+constexpr const char kFixCommandNext[] = "Shift+クリックでコマンドを直せます。";
+constexpr const char kCheckCommandNext[] = "コマンドを確かめてください。\n（Shift+クリックで編集できます）";
+// A batch file given an argument cmd.exe would change; the file's path follows.
+constexpr const char kBatchRefusedText[] = "バッチファイルに渡せない文字を含むため、\n起動しませんでした（%、\"、制御文字）。";
+constexpr const char kBatchRefusedNext[] = "その文字を除いてから、やり直してください。";
 // A dropped name that holds a line break, another control character or a quote.
-constexpr const char kBadDroppedNameText[] = "改行などの制御文字や「\"」を含むファイル名は使えません。";
+constexpr const char kBadDroppedNameText[] = "改行などの制御文字や「\"」を含む\nファイル名は使えません。\n名前を変えてからドロップしてください。";
 
 // The item's own menu.
 constexpr const char kItemMenuOpen[] = "開く";

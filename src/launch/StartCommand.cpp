@@ -57,20 +57,36 @@ std::string programFolder()
 }
 
 // WinExec's results for a failed start: the ones the error boxes know, and 11
-// for every other refusal (a malformed program, a line too long).
-unsigned failureFor(DWORD error)
+// for every other refusal (a malformed program, a line too long), with the cause
+// the box names.
+StartOutcome failureFor(DWORD error)
 {
+    StartOutcome outcome;
     switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-        return 2;
-    case ERROR_PATH_NOT_FOUND:
-        return 3;
+    case ERROR_SUCCESS:
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-        return 0;
+        return outcome;
+    case ERROR_FILE_NOT_FOUND:
+        outcome.trouble = StartTrouble::missingFile;
+        break;
+    case ERROR_PATH_NOT_FOUND:
+        outcome.trouble = StartTrouble::missingFolder;
+        break;
+    case ERROR_BAD_FORMAT:
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+        outcome.trouble = StartTrouble::notAProgram;
+        break;
+    case ERROR_NO_ASSOCIATION:
+        outcome.trouble = StartTrouble::noAssociation;
+        break;
     default:
-        return 11;
+        outcome.trouble = StartTrouble::other;
+        break;
     }
+    outcome.failure = outcome.trouble == StartTrouble::missingFile ? 2 : outcome.trouble == StartTrouble::missingFolder ? 3 : 11;
+    return outcome;
 }
 
 // The folder a file is in, where a program opened from Explorer starts.
@@ -84,7 +100,7 @@ std::string folderOf(const std::string& file)
 }
 
 // The application name is given, so the system does no search of its own.
-unsigned createProcess(const std::string& application, std::string commandLine, const std::string& folder)
+StartOutcome createProcess(const std::string& application, std::string commandLine, const std::string& folder)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -99,10 +115,10 @@ unsigned createProcess(const std::string& application, std::string commandLine, 
     WaitForInputIdle(process.hProcess, kInputIdleTimeoutMs);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return 0;
+    return {};
 }
 
-unsigned openDocument(const std::string& file, const std::string& parameters)
+StartOutcome openDocument(const std::string& file, const std::string& parameters)
 {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
@@ -113,9 +129,14 @@ unsigned openDocument(const std::string& file, const std::string& parameters)
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (lateBound::shellExecuteExA(&info))
-        return 0;
+        return {};
     DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? failureFor(error) : 11;
+    // Every other refusal of a document is 11, as WinExec said of it.
+    if (error == ERROR_NOT_ENOUGH_MEMORY || error == ERROR_OUTOFMEMORY)
+        error = ERROR_GEN_FAILURE;
+    if (reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC)
+        error = ERROR_NO_ASSOCIATION;
+    return failureFor(error);
 }
 
 std::string withoutLeadingBlanks(const std::string& text)
@@ -126,11 +147,11 @@ std::string withoutLeadingBlanks(const std::string& text)
     return text.substr(first);
 }
 
-unsigned shellFailure(DWORD error)
+StartOutcome shellFailure(DWORD error)
 {
     if (error == ERROR_CANCELLED)
-        return 0; // the user said no to the system's question
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? failureFor(error) : 11;
+        return {}; // the user said no to the system's question
+    return failureFor(error);
 }
 
 } // namespace
@@ -138,9 +159,11 @@ unsigned shellFailure(DWORD error)
 StartOutcome runAsAdministrator(const std::string& command)
 {
     StartOutcome outcome;
+    outcome.command = command;
     ResolvedCommand resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
     if (resolved.kind == StartKind::missing) {
-        outcome.failure = resolved.failure == 0 ? 2 : resolved.failure;
+        outcome = failureFor(resolved.failure == 3 ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+        outcome.command = command;
         return outcome;
     }
     std::string parameters = withoutLeadingBlanks(resolved.arguments);
@@ -163,8 +186,10 @@ StartOutcome runAsAdministrator(const std::string& command)
     std::string folder = folderOf(resolved.file);
     info.lpDirectory = folder.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (!lateBound::shellExecuteExA(&info))
-        outcome.failure = shellFailure(GetLastError());
+    if (!lateBound::shellExecuteExA(&info)) {
+        outcome = shellFailure(GetLastError());
+        outcome.command = command;
+    }
     return outcome;
 }
 
@@ -173,7 +198,7 @@ bool openFileLocation(const std::string& file)
     // Explorer from the Windows folder, never one found elsewhere, with the file selected.
     std::string explorer = joinPath(systemText([](char* b, DWORD n) { return GetWindowsDirectoryA(b, n); }),
                                     "explorer.exe");
-    return createProcess(explorer, inQuotes(explorer) + " /select," + inQuotes(file), folderOf(file)) == 0;
+    return createProcess(explorer, inQuotes(explorer) + " /select," + inQuotes(file), folderOf(file)).failure == 0;
 }
 
 bool showProperties(const std::string& file)
@@ -214,10 +239,10 @@ StartOutcome startCommand(const std::string& command, const std::string* dropped
         arguments += ' ' + droppedArgument(*droppedPath, isAnsiLeadByte);
     switch (resolved.kind) {
     case StartKind::missing:
-        outcome.failure = resolved.failure;
+        outcome = failureFor(resolved.failure == 3 ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
         break;
     case StartKind::program:
-        outcome.failure = createProcess(resolved.file, resolved.programPart + arguments, folderOf(resolved.file));
+        outcome = createProcess(resolved.file, resolved.programPart + arguments, folderOf(resolved.file));
         break;
     case StartKind::batch: {
         // The item's own line names the batch file when cmd.exe cannot take it; a dropped name, itself.
@@ -230,12 +255,13 @@ StartOutcome startCommand(const std::string& command, const std::string* dropped
             outcome.refused = droppedPath ? *droppedPath : resolved.file;
             break;
         }
-        outcome.failure = createProcess(joinPath(systemFolder(), "cmd.exe"), line, folderOf(resolved.file));
+        outcome = createProcess(joinPath(systemFolder(), "cmd.exe"), line, folderOf(resolved.file));
         break;
     }
     case StartKind::document:
-        outcome.failure = openDocument(resolved.file, withoutLeadingBlanks(arguments));
+        outcome = openDocument(resolved.file, withoutLeadingBlanks(arguments));
         break;
     }
+    outcome.command = command;
     return outcome;
 }

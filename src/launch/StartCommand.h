@@ -4,11 +4,16 @@
 #include <string>
 
 #include "CommandResolver.h"
+#include "StartReport.h"
 
 struct StartOutcome {
     // 2, 3 and 11 are reported as WinExec's results were; 0 means started (or
     // failed in a way that is not reported).
     unsigned failure = 0;
+    // What the box names as the cause.
+    StartTrouble trouble = StartTrouble::none;
+    // The item's command as stored, which the box names.
+    std::string command;
     // What cmd.exe could not be given safely (the batch file, or the dropped
     // file meant for it); nothing was started.
     std::string refused;

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool isSeparator(char c)
-{
-    return c == '\\' || c == '/';
-}
-
 // Whether a byte of text that starts a character is one of the given ones.
 bool holdsCharacter(std::string_view text, LeadByteTest isLead, std::string_view which, std::size_t from = 0)
 {

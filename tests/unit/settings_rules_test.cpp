@@ -71,4 +71,13 @@ TEST(KeyRules, KeysActOnceAndOnlyOnABarThatTakesInput)
         EXPECT_EQ(barKeyFor(c.key, c.shift, c.repeat, c.accepts), c.does) << std::hex << c.key << c.shift << c.repeat;
 }
 
+TEST(KeyRules, AHotKeyIsNamedAsTheDocumentsNameIt)
+{
+    // HOTKEYF_ flags (Shift 1, Ctrl 2, Alt 4) times 256 plus the key; other keys by the system's name.
+    EXPECT_EQ(hotKeyText(0x376, "x"), "Ctrl+Shift+F7");
+    EXPECT_EQ(hotKeyText(0x531, "x"), "Alt+Shift+1");
+    EXPECT_EQ(hotKeyText(0x224, "Home"), "Ctrl+Home");
+    EXPECT_EQ(hotKeyText(0x600, ""), "Ctrl+Alt+"); // modifiers held, no key yet
+}
+
 } // namespace

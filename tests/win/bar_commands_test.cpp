@@ -207,7 +207,7 @@ TEST_F(BarCommands, TicksPauseUnderAMessageBoxAndSysMenuDoubleClickQuits)
     std::vector<SeenBox> seen = watcher.finish();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Information Message");
-    EXPECT_EQ(seen[0].text, "\x83w\x83\x8B\x83v\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    EXPECT_EQ(seen[0].text.rfind("ヘルプが見つかりません。\n", 0), 0u) << seen[0].text;
     EXPECT_GT(ticksBefore, 0);
     EXPECT_EQ(ticksBefore, ticksAfter);
     EXPECT_EQ(exitCode, 0);
@@ -259,7 +259,7 @@ BOOL WINAPI recordExit(UINT how, DWORD)
     return exitResult;
 }
 
-TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
+TEST_F(BarCommands, RestartAndShutdownAskFirstThenSaveAskForThePrivilegeAndReportAFailure)
 {
     open("[Env]\r\nMenuSize=4\r\n");
     barSystemCalls.exitWindows = recordExit;
@@ -267,31 +267,44 @@ TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
     command(kIdNext);
     setShutdownPrivilege(false);
     bool disabledBefore = !shutdownPrivilegeEnabled();
+    auto answer = [](int button) { return [button](SeenBox& box) { box.answer = button; }; };
+
+    // Each asks first, "No" the default; "No" saves nothing and asks the system nothing.
+    for (auto [kind, question] : {std::pair{kCmdShutdown, "シャットダウンしますか？"}, {kCmdRestart, "再起動しますか？"}}) {
+        BoxWatcher watcher(barWindow, answer(IDNO));
+        command(kind);
+        std::vector<SeenBox> seen = watcher.finish();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Confirmation Message");
+        EXPECT_EQ(seen[0].text, std::string("設定を保存して、コンピューターを\n") + question + "\n（ZEL32 の終了は「閉じる」です）");
+        EXPECT_EQ(seen[0].icon, static_cast<UINT>(MB_ICONQUESTION));
+        EXPECT_EQ(seen[0].defaultButton, IDNO);
+    }
+    EXPECT_TRUE(exitCalls.empty());
+    EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMenuSize=4\r\n");
 
     exitResult = FALSE;
     {
-        BoxWatcher watcher(barWindow);
+        BoxWatcher watcher(barWindow, answer(IDYES));
         command(kCmdShutdown);
         std::vector<SeenBox> seen = watcher.finish();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].caption, "Error message");
-        EXPECT_EQ(seen[0].text, "Windows\x82\xF0\x8FI\x97\xB9\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
-                            "\x82\xBD\x81" "B");
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[1].caption, "Error message");
+        EXPECT_EQ(seen[1].text, "Windowsを終了できませんでした。\nスタート メニューから終了してください。");
     }
     {
         // A failed restart says so, not that shutting down failed.
-        BoxWatcher watcher(barWindow);
+        BoxWatcher watcher(barWindow, answer(IDYES));
         command(kCmdRestart);
         std::vector<SeenBox> seen = watcher.finish();
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].text, "Windows\x82\xF0\x8D\xC4\x8B\x4E\x93\xAE\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5"
-                                "\x82\xB5\x82\xBD\x81\x42");
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[1].text, "Windowsを再起動できませんでした。\nスタート メニューから再起動してください。");
     }
     exitResult = TRUE;
     {
-        BoxWatcher watcher(barWindow);
+        BoxWatcher watcher(barWindow, answer(IDYES));
         command(kCmdRestart);
-        EXPECT_TRUE(watcher.finish().empty());
+        EXPECT_EQ(watcher.finish().size(), 1u);
     }
     ASSERT_EQ(exitCalls.size(), 3u);
     EXPECT_EQ(exitCalls[0].how, static_cast<UINT>(EWX_SHUTDOWN));
@@ -304,6 +317,43 @@ TEST_F(BarCommands, RestartAndShutdownSaveAskForThePrivilegeAndReportAFailure)
     EXPECT_EQ(exitCalls[0].profile, "[Env]\r\nMenuSize=4\r\nCurrent=4\r\nSilentSize=10\r\nOverTop=1\r\nSilent=0\r\n"
                                     "MenuPos=1\r\n");
     EXPECT_TRUE(IsWindow(barWindow));
+}
+
+TEST_F(BarCommands, AHotKeyThatIsTakenIsNamedWithWhoHoldsItAndWhereToChangeIt)
+{
+    // The box comes once the bar stands, from its message queue.
+    auto boxes = [](BoxWatcher& watcher) {
+        for (int i = 0; i < 250 && !watcher.waitFor(1, 0); ++i)
+            pumpMessages(20);
+        return watcher.finish();
+    };
+    // Ctrl+Shift+F7 (886), held by this thread as another program would hold it.
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_SHIFT, VK_F7));
+    std::vector<SeenBox> taken, ours;
+    {
+        BoxWatcher watcher(nullptr);
+        open("[Env]\r\nHotKey=886\r\n");
+        taken = boxes(watcher);
+    }
+    UnregisterHotKey(nullptr, 7);
+    closeBar();
+    // A second bar on the same profile: the first holds the key, and is not called another program.
+    open("[Env]\r\nHotKey=886\r\n");
+    {
+        BoxWatcher watcher(nullptr);
+        LauncherBar* second = new LauncherBar();
+        ours = boxes(watcher);
+        DestroyWindow(second->hwnd());
+    }
+    ASSERT_EQ(taken.size(), 1u);
+    ASSERT_EQ(ours.size(), 1u);
+    EXPECT_EQ(taken[0].text, "次のホットキーは、ほかのプログラムが\n使っているため、登録できませんでした。\nCtrl+Shift+F7\n"
+                             "別のキーを使うときは、\n「設定の変更」の「ホットキー」で選びます。");
+    EXPECT_EQ(ours[0].text, "次のホットキーは、もう 1 つの ZEL32 が\n使っているため、このバーでは使えません。\nCtrl+Shift+F7\n"
+                            "不要なら、このバーを閉じてください。\nこのバーに別のキーを使うときは、\n"
+                            "「設定の変更」の「ホットキー」で選びます。");
+    EXPECT_EQ(taken[0].icon, static_cast<UINT>(MB_ICONASTERISK));
+    EXPECT_FALSE(taken[0].lineBroken || ours[0].lineBroken);
 }
 
 struct HelpCall {
@@ -370,8 +420,7 @@ TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
         std::vector<SeenBox> seen = watcher.finish();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, "Error message");
-        EXPECT_EQ(seen[0].text, "\x83\x77\x83\x8B\x83\x76\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5"
-                                "\x82\xBD\x81\x42\n" + htm);
+        EXPECT_EQ(seen[0].text, "ヘルプを開けませんでした。\n" + htm + "\nHTML ファイルを開く既定のブラウザーを\n確かめてください。");
     }
     shellExecuteResult = 42;
     removeFile(htm);
@@ -382,6 +431,9 @@ TEST_F(BarCommands, HelpOpensTheHlpFileElseThePageBesideTheProgram)
     std::vector<SeenBox> seen = watcher.finish();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Information Message");
+    // The page it looked for, and where it belongs.
+    EXPECT_EQ(seen[0].text, "ヘルプが見つかりません。\n" + htm + "\nZIP ファイルの中のヘルプ（ZEL32.HTM）を\n上の名前で置いてください。");
+    EXPECT_EQ(seen[0].icon, static_cast<UINT>(MB_ICONASTERISK));
     EXPECT_TRUE(helpCalls.empty());
 }
 

@@ -65,8 +65,8 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
          true);
     std::map<int, std::wstring> expected = {
         {kIdSysMenu, utf16("コマンドメニュー（ダブルクリックで終了）")},
-        {kIdIcon, utf16("ZELをアイコン化")},
-        {kIdChange, utf16("画面の上端へ移動")},
+        {kIdIcon, utf16("アイコン化（タスクバーのボタンで再表示）")},
+        {kIdChange, utf16("画面の上の端へ移動")},
         {kIdNext, L"次のページ：項目 11\uFF5E13"},
         {kIdBefore, utf16("前のページ：項目 5～7")},
         {kIdHelpButton, utf16("ヘルプ")},
@@ -79,7 +79,7 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
     // A relayout replaces the page's tools: none left for the destroyed buttons.
     command(kIdNext);
     command(kIdChange);
-    expected[kIdChange] = utf16("画面の下端へ移動");
+    expected[kIdChange] = utf16("画面の下の端へ移動");
     expected[kIdNext] = utf16("次のページ：項目 14～16");
     expected[kIdBefore] = utf16("前のページ：項目 8～10");
     expected.erase(2008);
@@ -117,8 +117,8 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
         object->Release();
     }
     EXPECT_EQ(names, (std::map<int, std::wstring>{{kIdSysMenu, utf16("コマンドメニュー（ダブルクリックで終了）")},
-                                                  {kIdIcon, utf16("ZELをアイコン化")},
-                                                  {kIdChange, utf16("画面の下端へ移動")},
+                                                  {kIdIcon, utf16("アイコン化（タスクバーのボタンで再表示）")},
+                                                  {kIdChange, utf16("画面の下の端へ移動")},
                                                   {kIdHelpButton, utf16("ヘルプ")},
                                                   {2008, utf16("空き（項目 8）")},
                                                   {2010, utf16("項目 10：NoCmd")}}));

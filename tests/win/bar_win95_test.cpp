@@ -53,6 +53,12 @@ TEST_F(Win95Bar, PlatformOneGivesAToolWindowAndTheMenuWithHideAndShow)
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], expected[i]) << i << ": " << lines[i].label;
+    // The question before shutting down names this menu's quit.
+    BoxWatcher watcher(barWindow, [](SeenBox& box) { box.answer = IDNO; });
+    SendMessageA(barWindow, WM_COMMAND, MAKEWPARAM(kCmdShutdown, BN_CLICKED), 0);
+    std::vector<SeenBox> seen = watcher.finish();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "設定を保存して、コンピューターを\nシャットダウンしますか？\n（ZEL32 の終了は「ZELを終了する」です）");
 }
 
 TEST_F(Win95Bar, TheTrayIconIsAddedAgainForANewShellAndRemovedWithTheBar)

@@ -112,6 +112,7 @@ struct SettingsRun {
     std::string count;
     bool overTop = false, silent = false;
     std::string boxCaption, boxText;
+    UINT boxIcon = 0;
     bool stayedOpen = false;
     int focus = 0;
     INT_PTR result = 0;
@@ -135,6 +136,7 @@ SettingsRun saveCount(LauncherBar* bar, const std::string& typed)
                     if (box) {
                         run.boxCaption = kInformation;
                         run.boxText = boxText(box);
+                        run.boxIcon = seeBox(box).icon;
                         PostMessageA(box, WM_COMMAND, IDOK, 0);
                         d.waitGone(box);
                     }
@@ -157,6 +159,7 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
     bool overTop = false, silent = false;
     int low = -1, high = -1;
     std::string afterUp;
+    int inkEnd = 0, wordsEnd = 0;
     Driver::run([&] { bar->openSettings(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kSettingsCaption);
@@ -174,18 +177,30 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
                             {1013, "msctls_updown32", "Spin1", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, {81, 7, 7, 11}},
                             {1014, "Button", "\x8f\xed\x82\xc9\x8e\xe8\x91\x4f\x82\xc9\x95\x5c\x8e\xa6", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 23, 72, 10}},
                             {1015, "Button", "\x8e\xa9\x93\xae\x93\x49\x82\xc9\x89\x42\x82\xb7", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 38, 64, 10}},
-                            // The options beyond them, below; the buttons at the bottom.
-                            {1016, "Button", "\x89\xe6\x96\xca\x92\x5b\x82\xf0\x90\xe8\x97\x4c\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 53, 92, 10}},
-                            {1017, "Button", "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xf0\x95\x5c\x8e\xa6\x82\xb7\x82\xe9", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 68, 92, 10}},
-                            {1018, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP, 0, {55, 82, 33, 80}},
-                            {1019, "msctls_hotkey32", "", WS_TABSTOP, WS_EX_CLIENTEDGE, {9, 111, 92, 12}},
-                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 131, 37, 14}},
-                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 131, 37, 14}},
+                            // The options beyond them, below, each list under its label with an
+                            // access key; the buttons at the bottom.
+                            {1016, "Button", "画面端を占有する(&A)", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 53, 112, 10}},
+                            {1017, "Button", "アイコンを表示する(&I)", BS_AUTOCHECKBOX | WS_TABSTOP, 0, {9, 68, 112, 10}},
+                            {-1, "Static", "モニター(&M)", SS_LEFT | WS_GROUP, 0, {5, 84, 60, 8}},
+                            {1018, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP, 0, {9, 95, 108, 80}},
+                            {-1, "Static", "ホットキー(&H)", SS_LEFT | WS_GROUP, 0, {5, 114, 60, 8}},
+                            {1019, "msctls_hotkey32", "", WS_TABSTOP, WS_EX_CLIENTEDGE, {9, 125, 108, 12}},
+                            {IDOK, "Button", "\x95\xdb\x91\xb6", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {7, 146, 37, 14}},
+                            {IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {49, 146, 37, 14}},
                             {-1, "Static", "\x95\xaa\x8a\x84\x90\x94(1-16)", SS_LEFT | WS_GROUP, 0, {5, 8, 49, 8}},
-                            {-1, "Static", "\x83\x82\x83\x6a\x83\x5e\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 84, 49, 8}},
-                            {-1, "Static", "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b", SS_LEFT | WS_GROUP, 0, {5, 100, 60, 8}},
                         },
                         report);
+                    // The hotkey box shows the key in the program's words: its ink ends where
+                    // "Ctrl+Alt+Z" ends, well before Wine's "Control + Alt + Z" would.
+                    HWND hotKey = GetDlgItem(dialog, 1019);
+                    RedrawWindow(hotKey, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+                    HDC dc = GetDC(hotKey);
+                    for (int x = 0; x < 300; ++x)
+                        for (int y = 0; y < 20; ++y)
+                            if (COLORREF c = GetPixel(dc, x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 300)
+                                inkEnd = x + 1;
+                    ReleaseDC(hotKey, dc);
+                    wordsEnd = GetSystemMetrics(SM_CXBORDER) + textSize(hotKey, "Ctrl+Alt+Z").cx;
                     // The up arrow key in the box raises the count.
                     SendMessageA(GetDlgItem(dialog, 1000), WM_KEYDOWN, VK_UP, 0);
                     SendMessageA(GetDlgItem(dialog, 1000), WM_KEYUP, VK_UP, 0);
@@ -199,6 +214,7 @@ TEST_F(Dialogs, SettingsTemplateAndItsStartFromTheBarInMemory)
     EXPECT_EQ(low, 1);
     EXPECT_EQ(high, 16);
     EXPECT_EQ(afterUp, "6");
+    EXPECT_NEAR(inkEnd, wordsEnd, 3);
 }
 
 TEST_F(Dialogs, SettingsCountsAreCorrectedSavedAndLaidOut)
@@ -234,6 +250,8 @@ TEST_F(Dialogs, SettingsRefuseATextThatIsNotANumberAndWriteNothing)
         open("[Env]\r\nMenuSize=5\r\n");
         SettingsRun run = saveCount(bar, typed);
         EXPECT_EQ(run.boxText, "\x90\xae\x90\x94\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42");
+        // A request to type again, under an information caption: an information icon.
+        EXPECT_EQ(run.boxIcon, static_cast<UINT>(MB_ICONASTERISK));
         EXPECT_TRUE(run.stayedOpen);
         EXPECT_EQ(run.focus, 1000);
         EXPECT_EQ(run.result, IDCANCEL);
@@ -283,7 +301,7 @@ TEST_F(Dialogs, SettingsSaveWritesFiveKeysAndStoresTheChecksCancelWritesNothing)
     // that is not there now is still offered and kept.
     putFile(ownIniPath(), "[Env]\r\nMonitor=3\r\n");
     bar->Monitor = 3;
-    std::string monitors, shownMonitor;
+    std::string monitors, shownMonitor, firstMonitor;
     Driver::run([&] { run.result = bar->openSettings(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kSettingsCaption);
@@ -291,13 +309,18 @@ TEST_F(Dialogs, SettingsSaveWritesFiveKeysAndStoresTheChecksCancelWritesNothing)
                         return;
                     monitors = std::to_string(SendDlgItemMessageA(dialog, 1018, CB_GETCOUNT, 0, 0));
                     shownMonitor = d.text(dialog, 1018);
+                    char first[64] = {};
+                    SendDlgItemMessageA(dialog, 1018, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+                    firstMonitor = first;
                     SendDlgItemMessageA(dialog, 1016, BM_SETCHECK, BST_CHECKED, 0);
                     SendDlgItemMessageA(dialog, 1019, HKM_SETHOTKEY, MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
                     d.click(dialog, IDOK);
                 });
     EXPECT_EQ(run.result, IDOK);
     EXPECT_EQ(monitors, "3");
-    EXPECT_EQ(shownMonitor, "3");
+    EXPECT_EQ(shownMonitor, "3（未接続）");
+    EXPECT_EQ(firstMonitor, "1（メイン） " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "×" +
+                                std::to_string(GetSystemMetrics(SM_CYSCREEN)));
     EXPECT_EQ(fileBytes(ownIniPath()), "[Env]\r\nMonitor=3\r\nCurrent=0\r\nMenuSize=8\r\nOverTop=0\r\nSilent=1\r\n"
                                        "MenuPos=0\r\nAppBar=1\r\nHotKey=" +
                                            std::to_string(MAKEWORD(VK_F12, HOTKEYF_CONTROL | HOTKEYF_SHIFT)) + "\r\n");
@@ -374,7 +397,7 @@ TEST_F(Dialogs, EditorFromTheMenuShowsTheBlockOfCurrentAndSavesAllSixteenKeys)
                         int y = 13 + 13 * row;
                         expected.push_back({row == 0 ? 1000 : 101 + 3 * row, "Edit", "", edit, WS_EX_CLIENTEDGE, {32, y, 63, 12}});
                         expected.push_back({102 + 3 * row, "Edit", "", edit, WS_EX_CLIENTEDGE, {96, y, 145, 12}});
-                        expected.push_back({140 + row, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 0, {243, y, 14, 12}});
+                        expected.push_back({140 + row, "Button", "...", BS_PUSHBUTTON | WS_TABSTOP, 0, {243, y, 16, 12}});
                     }
                     expected.push_back({IDOK, "Button", "\x95\xdb\x91\xb6\x82\xb5\x82\xc4\x8f\x49\x97\xb9", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {14, 119, 54, 15}});
                     expected.push_back({IDCANCEL, "Button", "\x8e\xe6\x8f\xc1", BS_PUSHBUTTON | WS_TABSTOP, 0, {69, 119, 31, 15}});
@@ -544,7 +567,8 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
     ASSERT_EQ(stored.size(), 417u);
     open("[Exec]\r\nExecItem3=" + stored + "\r\n");
     const std::string quoted = "\"C:\\my tools\\tool.exe\" \"two words\"";
-    std::string shown, refusal, beforeFix;
+    std::string shown, beforeFix;
+    SeenBox refusal;
     Driver::run([&] { bar->openItemEditor(); },
                 [&](Driver& d) {
                     HWND dialog = d.waitWindow(kEditorCaption);
@@ -560,15 +584,17 @@ TEST_F(Dialogs, EditorWritesBackWhatWasNotChangedAndKeepsTypedQuotes)
                     HWND box = d.waitWindow("Error message", 5000);
                     if (!box)
                         return;
-                    refusal = boxText(box);
+                    refusal = seeBox(box);
                     PostMessageA(box, WM_COMMAND, IDOK, 0);
                     d.waitGone(box);
                     beforeFix = fileBytes(ownIniPath());
                     d.setText(dialog, 105, "x.exe");
                     d.click(dialog, IDOK);
                 });
-    EXPECT_EQ(refusal, "\x89\xfc\x8d\x73\x82\xc8\x82\xc7\x82\xcc\x90\xa7\x8c\xe4\x95\xb6\x8e\x9a\x82\xf0\x8a\xdc\x82\xde"
-                       "\x8d\x80\x96\xda\x82\xcd\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+    // Which item and which box, and what to do.
+    EXPECT_EQ(refusal.text, "改行などの制御文字を含む項目は\n保存できません。\n"
+                            "項目 1 の「起動アプリケーション」から、\nその文字を除いてください。");
+    EXPECT_FALSE(refusal.lineBroken);
     EXPECT_EQ(beforeFix, "[Exec]\r\nExecItem3=" + stored + "\r\n");
     // Shown cut to an item's field, written back whole because it was left alone.
     EXPECT_EQ(shown, stored.substr(0, 259));
@@ -643,10 +669,10 @@ TEST_F(Dialogs, AboutBoxShowsItsTemplateAndChangesNothing)
                     expectControls(
                         dialog,
                         {
-                            {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {100, 58, 26, 13}},
-                            {104, "Static", "", SS_ICON | SS_REALSIZEIMAGE, 0, {12, 4, 18, 20}},
-                            {-1, "Static", "ZEL32.EXE Version 1.00\nWindows95/WindowsNT 3.51", SS_CENTER | WS_GROUP, WS_EX_CLIENTEDGE, {9, 21, 117, 35}},
-                            {-1, "Static", "\xC4\xDE\xDB\xAF\xCC\xDF/\xB8\xD8\xAF\xB8\x8B\x4E\x93\xAE\xD7\xDD\xC1\xAC\xB0", SS_LEFT | WS_GROUP, 0, {37, 6, 86, 8}},
+                            {IDOK, "Button", "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, {137, 66, 26, 13}},
+                            {104, "Static", "", SS_ICON | SS_REALSIZEIMAGE, 0, {12, 5, 18, 20}},
+                            {-1, "Static", "ZEL32.EXE Version 1.00\nWindows95/WindowsNT 3.51", SS_CENTER | WS_GROUP, WS_EX_CLIENTEDGE, {9, 31, 154, 30}},
+                            {-1, "Static", "\xC4\xDE\xDB\xAF\xCC\xDF/\xB8\xD8\xAF\xB8\x8B\x4E\x93\xAE\xD7\xDD\xC1\xAC\xB0", SS_LEFT | WS_GROUP, 0, {40, 13, 123, 8}},
                         },
                         report);
                     d.click(dialog, IDOK);

@@ -257,28 +257,40 @@ TEST_F(LaunchButtons, FailedStartsAreReportedInTheErrorBox)
     std::string notProgram = testDirectory() + "not_a_program.exe";
     putFile(notProgram, "plain text\r\n");
     open("[Exec]\r\nExecItem0=C:\\zel-nowhere\\missing.exe\r\nExecItem1=" + notProgram + "\r\nExecItem2=" +
-         recorder() + " fine\r\n");
+         recorder() + " fine\r\nExecItem4=C:\\windows\\zel-missing.exe /x\r\n");
     click(0);
     click(1);
     click(2); // started: no box
+    click(4);
     std::vector<SeenBox> seen = boxes();
-    ASSERT_EQ(seen.size(), 2u);
-    // A missing folder is said as the system says it (Wine's WinExec never did).
+    ASSERT_EQ(seen.size(), 3u);
+    // The system's words first, then the command and what to do: a missing folder is
+    // said as the system says it (Wine's WinExec never did), and named.
     EXPECT_EQ(seen[0].caption, "Error message");
-    EXPECT_EQ(seen[0].text, kPathNotFoundBytes);
+    EXPECT_EQ(seen[0].text, kPathNotFoundBytes + "\nC:\\zel-nowhere\\missing.exe\nフォルダーが見つかりません。\n"
+                                                 "Shift+クリックでコマンドを直せます。");
+    EXPECT_FALSE(seen[0].lineBroken);
     EXPECT_EQ(seen[1].caption, "Error message");
-    EXPECT_EQ(seen[1].text, kBadFormatBytes);
+    EXPECT_EQ(seen[1].text, kBadFormatBytes + "\n" + notProgram +
+                                "\n起動できるプログラムではありません。\nShift+クリックでコマンドを直せます。");
+    EXPECT_EQ(seen[2].text, kNotFoundBytes + "\nC:\\windows\\zel-missing.exe /x\nShift+クリックでコマンドを直せます。");
     for (const SeenBox& box : seen) {
+        EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONHAND));
         EXPECT_EQ(box.background, RGB(192, 192, 192)); // the dialog colours
         EXPECT_FALSE(box.ownerEnabled);                  // modal, owned through the launch button
     }
     EXPECT_TRUE(IsWindowEnabled(bar->hwnd()));
 
-    // The empty command is handed to WinExec too; Wine answers 2 for it.
+    // The empty command is handed to WinExec too; Wine answers 2 for it. The box names the
+    // empty item and says how to fill it, as its tooltip does.
+    bar->Current = 5;
     click(3);
     seen = boxes();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, kNotFoundBytes);
+    EXPECT_EQ(seen[0].text, kNotFoundBytes + "\n項目 8 には何も登録されていません。\n"
+                                             "ファイルをドロップすると登録できます。\nShift+クリックで編集できます。");
+    EXPECT_FALSE(seen[0].lineBroken);
+    bar->Current = 0;
 
     EXPECT_EQ(startedBefore(), std::vector<std::string>{started(recorder() + " fine")});
     // A failed start changes nothing.
@@ -348,7 +360,8 @@ TEST_F(LaunchButtons, AFailedStartInADropIsReportedBeforeTheNextStart)
     drop(0, makeDrop({"C:\\DOC\\1.TXT", tooLong, "C:\\DOC\\3.TXT"}));
     std::vector<SeenBox> seen = boxes();
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, kBadFormatBytes);
+    // Not the program's fault: the item's command is named, and to be looked at.
+    EXPECT_EQ(seen[0].text, kBadFormatBytes + "\n" + rec + "\nコマンドを確かめてください。\n（Shift+クリックで編集できます）");
     EXPECT_EQ(seen[0].noted, 1u); // the third waits for the box
     EXPECT_EQ(startedBefore(),
               (std::vector<std::string>{started(rec + " C:\\DOC\\1.TXT"), started(rec + " C:\\DOC\\3.TXT")}));
@@ -408,8 +421,8 @@ TEST_F(LaunchButtons, EveryShapeOfCommandStartsWhatTheUserNamedNeverAPlantedOne)
     click(2);
     std::vector<SeenBox> seen = boxes();
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0].text, kNotFoundBytes);
-    EXPECT_EQ(seen[1].text, kBadFormatBytes);
+    EXPECT_EQ(seen[0].text, kNotFoundBytes + "\nC:\\zel test\\missing.exe\nShift+クリックでコマンドを直せます。");
+    EXPECT_EQ(seen[1].text.rfind(kBadFormatBytes + "\nC:\\zel test\\README\n開くプログラムが", 0), 0u) << seen[1].text;
     EXPECT_EQ(startedBefore(), (std::vector<std::string>{"rec.exe \"C:\\zel test\\rec.exe\"",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" C:\\DOC\\A.TXT",
                                                           "rec.exe \"C:\\zel test\\rec.exe\" /min",
@@ -631,14 +644,18 @@ TEST_F(LaunchButtons, BatchFilesDocumentsAndAmpersandsInPaths)
 
     std::vector<SeenBox> seen = boxes();
     ASSERT_EQ(seen.size(), 5u);
-    EXPECT_EQ(seen[0].text.substr(0, 10), "\x83\x6f\x83\x62\x83\x60\x83\x74\x83\x40"); // バッチファ...
-    EXPECT_NE(seen[0].text.find(batch), std::string::npos);
-    EXPECT_EQ(seen[1].text, kBadFormatBytes);
-    EXPECT_EQ(seen[2].text.substr(0, 10), seen[0].text.substr(0, 10));
-    EXPECT_NE(seen[2].text.find("C:\\zel drop\\50%PATH%.txt"), std::string::npos);
-    EXPECT_EQ(seen[2].text.find(batch), std::string::npos);
+    const std::string refused = "バッチファイルに渡せない文字を含むため、\n起動しませんでした（%、\"、制御文字）。\n";
+    const std::string removeThem = "\nその文字を除いてから、やり直してください。";
+    EXPECT_EQ(seen[0].text, refused + batch + removeThem);
+    // A document no program opens: said so, and where to choose one.
+    EXPECT_EQ(seen[1].text, kBadFormatBytes + "\n" + orphan + "\n開くプログラムが登録されていません。\n"
+                                              "エクスプローラーの「プログラムから開く」で\n開くプログラムを選んでください。");
+    EXPECT_EQ(seen[2].text, refused + "C:\\zel drop\\50%PATH%.txt" + removeThem);
     EXPECT_EQ(seen[3].caption, "Error message");
+    EXPECT_EQ(seen[3].text, "改行などの制御文字や「\"」を含む\nファイル名は使えません。\n名前を変えてからドロップしてください。");
     EXPECT_EQ(seen[3].text, seen[4].text);
+    for (const SeenBox& box : seen)
+        EXPECT_FALSE(box.lineBroken) << box.text;
     // cmd.exe starts the recorder on its own time: the order is not the test's to check.
     std::vector<std::string> lines = startedBefore();
     std::sort(lines.begin(), lines.end());

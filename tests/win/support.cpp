@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -415,6 +416,41 @@ bool BoxWatcher::waitFor(std::size_t count, DWORD timeoutMs) const
     return true;
 }
 
+SIZE textSize(HWND window, const std::string& text, HFONT font)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font ? font : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    SIZE widest{0, 0};
+    for (std::size_t start = 0, end; start <= text.size(); start = end + 1, widest.cy++) {
+        end = std::min(text.find('\n', start), text.size());
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str() + start, static_cast<int>(end - start), &size);
+        widest.cx = std::max(widest.cx, size.cx);
+    }
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    widest.cy *= metrics.tmHeight;
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return widest;
+}
+
+SeenBox seeBox(HWND box)
+{
+    SeenBox seen{windowText(box), boxText(box)};
+    auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, GetDlgItem(box, 1088) ? 1088 : 20, STM_GETICON, 0, 0));
+    for (UINT type : {MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK})
+        if (shown && shown == LoadIconA(nullptr, MAKEINTRESOURCEA(32513 + (type >> 4) - 1)))
+            seen.icon = type; // IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK: 32513 on
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (className(child) == "Button" && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            seen.defaultButton = GetDlgCtrlID(child);
+    RECT room{};
+    GetClientRect(GetDlgItem(box, 0xFFFF), &room);
+    seen.lineBroken = textSize(GetDlgItem(box, 0xFFFF), seen.text).cx > room.right;
+    return seen;
+}
+
 DWORD WINAPI BoxWatcher::run(void* self)
 {
     static_cast<BoxWatcher*>(self)->watch();
@@ -431,9 +467,7 @@ void BoxWatcher::watch()
             continue;
         }
         Sleep(50); // let its initialisation finish
-        SeenBox seen;
-        seen.caption = windowText(box);
-        seen.text = boxText(box);
+        SeenBox seen = seeBox(box);
         HDC dc = GetDC(box);
         auto brush = reinterpret_cast<HBRUSH>(
             SendMessageA(box, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(box)));
@@ -446,7 +480,8 @@ void BoxWatcher::watch()
             whileOpen_(seen);
         seen_.push_back(seen);
         // A message box has no cancel button unless it asks a question.
-        PostMessageA(box, WM_COMMAND, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK, 0);
+        int answer = seen.answer ? seen.answer : GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK;
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
         for (int i = 0; i < 500 && IsWindow(box) && IsWindowVisible(box); ++i)
             Sleep(20);
         InterlockedIncrement(&closed_);

@@ -118,7 +118,18 @@ struct SeenBox {
     COLORREF background = CLR_INVALID; // what the box answers to WM_CTLCOLORDLG
     bool ownerEnabled = true;
     std::size_t noted = 0; // whatever the test's whileOpen step records
+    UINT icon = 0;         // the MB_ICON value whose icon the box shows, 0 for none
+    int defaultButton = 0; // the button Enter presses
+    bool lineBroken = false; // a line of the text too wide for the box, so broken where it did not end
+    int answer = 0;        // set by whileOpen: the button to press instead of OK, or Cancel where there is one
 };
+
+// The widest line of a text in a window's font (or the given one), and the height of its lines.
+SIZE textSize(HWND window, const std::string& text, HFONT font = nullptr);
+
+// A message box as it looks: caption, text, icon, default button, and whether a line of
+// its text is wider than its text control, which then breaks it where it did not end.
+SeenBox seeBox(HWND box);
 
 // Closes every dialog of this process from a second thread while the test
 // thread sits in a modal loop, noting what each showed: a message box with

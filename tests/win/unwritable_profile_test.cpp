@@ -18,7 +18,11 @@ const std::string kIni = "[Env]\r\nMenuSize=4\r\n[Menu]\r\nMenuItem0=Zero\r\n[Ex
 class UnwritableProfile : public BarTest {
 protected:
     void open() { BarTest::open(kIni, true); }
-    std::string expectedText() const { return kWriteFailedBytes + "\n" + ownIniPath(); }
+    std::string expectedText() const
+    {
+        return kWriteFailedBytes + "\n" + ownIniPath() +
+               "\nファイルが読み取り専用でないか、\nフォルダーに書き込む権限があるか、\nディスクに空きがあるかを確かめてください。";
+    }
 };
 
 BOOL WINAPI pretendExit(UINT, DWORD)
@@ -58,13 +62,21 @@ TEST_F(UnwritableProfile, ActionsOnTheBarShowOneBoxAndKeepWhatTheFileHolds)
         {
             UnwritableFile locked(ownIniPath());
             ASSERT_TRUE(locked.ok());
-            BoxWatcher watcher(barWindow);
+            // Restart is asked first: yes.
+            BoxWatcher watcher(barWindow, [](SeenBox& box) { box.answer = box.caption == kError ? 0 : IDYES; });
             c.act(bar);
             seen = watcher.finish();
+        }
+        if (std::string(c.name) == "restart") {
+            ASSERT_FALSE(seen.empty());
+            EXPECT_EQ(seen[0].caption, "Confirmation Message");
+            seen.erase(seen.begin());
         }
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].caption, kError);
         EXPECT_EQ(seen[0].text, expectedText());
+        EXPECT_EQ(seen[0].icon, static_cast<UINT>(MB_ICONHAND));
+        EXPECT_FALSE(seen[0].lineBroken);
         EXPECT_EQ(fileBytes(ownIniPath()), kIni);
         EXPECT_EQ(IsWindow(barWindow) == FALSE, c.barEnds);
         if (!c.barEnds) {
