@@ -44,7 +44,8 @@ target_link_libraries(ZEL32 PRIVATE zelcore zel_resources)
 # picture of the bar that it shows.
 add_custom_command(TARGET ZEL32 POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${ZEL_SRC}/resources/ZEL32.HTM $<TARGET_FILE_DIR:ZEL32>/ZEL32.HTM
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/docs/bar.png $<TARGET_FILE_DIR:ZEL32>/ZEL32BAR.PNG)
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/docs/bar.png $<TARGET_FILE_DIR:ZEL32>/ZEL32BAR.PNG
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/docs/item_menu.png $<TARGET_FILE_DIR:ZEL32>/ZEL32MENU.PNG)
 # The release program is stripped: its symbols and the runtime's debug sections are most of the file.
 target_link_options(ZEL32 PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 # Built for size: the bar spends its life waiting for messages, and -Os costs it nothing measurable.

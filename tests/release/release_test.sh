@@ -54,7 +54,7 @@ python3 - "$zip" "$version" "$work/unpacked" <<'EOF' || fail "the zip's contents
 import struct, sys, zipfile
 path, version, out = sys.argv[1:]
 top = "ZEL32-%s/" % version
-files = ("ZEL32.EXE", "ZEL32.HTM", "ZEL32BAR.PNG", "ZEL32.INI", "README.TXT")
+files = ("ZEL32.EXE", "ZEL32.HTM", "ZEL32BAR.PNG", "ZEL32MENU.PNG", "ZEL32.INI", "README.TXT")
 want = {top + n for n in files}
 z = zipfile.ZipFile(path)
 names = {n for n in z.namelist() if not n.endswith("/")}
