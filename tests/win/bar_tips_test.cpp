@@ -102,7 +102,7 @@ TEST_F(BarTips, EveryButtonSaysWhatItDoesAndFollowsRelayoutsAndEdits)
     for (int id : {static_cast<int>(kIdSysMenu), static_cast<int>(kIdIcon), static_cast<int>(kIdChange),
                    static_cast<int>(kIdHelpButton), 2008, 2010}) {
         IAccessible* object = nullptr;
-        if (FAILED(AccessibleObjectFromWindow(GetDlgItem(barWindow, id), OBJID_CLIENT, IID_IAccessible,
+        if (FAILED(AccessibleObjectFromWindow(GetDlgItem(barWindow, id), OBJID_CLIENT, __uuidof(IAccessible),
                                               reinterpret_cast<void**>(&object))) ||
             !object)
             GTEST_SKIP() << "this Wine gives no accessible objects";
