@@ -34,9 +34,7 @@ void LauncherBar::onHotKey()
         in.screenTop = edges.top;
         AutoHideResult step = autoHideStep(in);
         barShown = 1;
-        for (int i = 0; i < step.count; ++i)
-            SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width(), step.moves[i].height,
-                         SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        slide(step, edges);
     }
     SetForegroundWindow(hwnd());
     // The focus shows from now on, as after any key.

@@ -191,13 +191,24 @@ IdleTickResult LauncherBar::stepFor(POINT pointer)
     // Out of sight, the bar keeps no keyboard: a key would act on it unseen.
     if (retracting)
         leaveKeyboard(true);
-    for (int i = 0; i < step.count; ++i)
-        SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width(), step.moves[i].height,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    slide(step, edges);
     if (step.count)
         updatePointerWatch();
     in.barShown = barShown;
     return IdleTickResult{moved, autoHideDistance(in)};
+}
+
+void LauncherBar::slide(const AutoHideResult& step, const RECT& edges)
+{
+    // The shell hears of the place once: a call for each move, a round trip to it every time,
+    // would slow the slide by half again.
+    sliding_ = true;
+    for (int i = 0; i < step.count; ++i)
+        SetWindowPos(hwnd(), insertAfter(), edges.left, step.moves[i].y, screen_.width(), step.moves[i].height,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    sliding_ = false;
+    if (step.count)
+        appBar_.moved();
 }
 
 void LauncherBar::pointerInBand(POINT screenPoint)

@@ -112,7 +112,8 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         PostMessageA(hwnd(), WM_BAR_POINTER_LEFT, 0, 0);
         break;
     case WM_WINDOWPOSCHANGED:
-        appBar_.moved();
+        if (!sliding_)
+            appBar_.moved();
         break;
     case WM_DISPLAYCHANGE:
         // A monitor came or went, or its size changed: the bar spans its monitor again.

@@ -24,7 +24,9 @@
 #include "framework/Window.h"
 #include "launch/LaunchButton.h"
 
-// The calls that end the session, open help or reach the shell's tray: the
+struct AutoHideResult;
+
+// The calls that end the session, open help or reach the shell (its tray, its bars): the
 // tests put recorders here so that they neither end Wine nor start a viewer.
 struct BarSystemCalls {
     BOOL(WINAPI* exitWindows)(UINT, DWORD) = ExitWindowsEx;
@@ -33,6 +35,7 @@ struct BarSystemCalls {
     BOOL(WINAPI* notifyIcon)(DWORD, PNOTIFYICONDATAA) = lateBound::shellNotifyIconA;
     // The idle tick's pointer read, so tests can count it and place a pointer.
     BOOL(WINAPI* cursorPos)(LPPOINT) = GetCursorPos;
+    AppBarRegistration::Send appBarMessage = lateBound::shAppBarMessage;
 };
 extern BarSystemCalls barSystemCalls;
 
@@ -168,6 +171,8 @@ private:
         return OverTop ? (appBar_.fullScreen() ? HWND_BOTTOM : HWND_TOPMOST) : HWND_NOTOPMOST;
     }
     void moveBitmapButtons(int clientWidth, int clientHeight);
+    // The slide's moves, with the shell told of the bar's place once, at the end.
+    void slide(const AutoHideResult& step, const RECT& edges);
     // The placement on the screen as last read.
     void placeOnScreen();
     // The bar's room at its edge as the shell's application bar (none with AppBar off,
@@ -192,7 +197,7 @@ private:
     // Where the bar stands, its DPI, and the fonts and art made for it.
     BarScreen screen_;
     // Its room at the edge as the shell's application desktop toolbar.
-    AppBarRegistration appBar_;
+    AppBarRegistration appBar_{barSystemCalls.appBarMessage};
     // The hotkey, keyboard mode and the window the keyboard goes back to.
     BarKeyboard keyboard_;
     // The page's program icons.
@@ -206,6 +211,7 @@ private:
     bool relayoutPosted_ = false;
     bool roomGivenBack_ = false;
     bool autoHideReported_ = false;
+    bool sliding_ = false;
     POINT lastTickPointer_{};
     IdleTickResult lastTick_;
 };

@@ -1,10 +1,6 @@
 // A window's registration with the shell as an application desktop toolbar.
 #include "AppBarRegistration.h"
 
-#include <shellapi.h>
-
-#include "LateBound.h"
-
 #ifndef ABM_SETAUTOHIDEBAREX
 #define ABM_GETAUTOHIDEBAREX 0x0000000b
 #define ABM_SETAUTOHIDEBAREX 0x0000000c
@@ -40,7 +36,7 @@ void AppBarRegistration::registerWith(HWND window, UINT callbackMessage)
         return;
     APPBARDATA data = dataFor(window);
     data.uCallbackMessage = callbackMessage;
-    registered_ = lateBound::shAppBarMessage(ABM_NEW, &data) != 0;
+    registered_ = send_(ABM_NEW, &data) != 0;
     window_ = registered_ ? window : nullptr;
 }
 
@@ -57,10 +53,10 @@ RECT AppBarRegistration::reserve(UINT edge, const RECT& area, int thickness)
     };
     toEdge();
     if (thickness > 0) {
-        lateBound::shAppBarMessage(ABM_QUERYPOS, &data);
+        send_(ABM_QUERYPOS, &data);
         toEdge();
     }
-    lateBound::shAppBarMessage(ABM_SETPOS, &data);
+    send_(ABM_SETPOS, &data);
     return data.rc;
 }
 
@@ -73,7 +69,7 @@ bool AppBarRegistration::setAutoHide(UINT edge, const RECT& area, bool on)
         data.uEdge = autoHideEdge_;
         data.rc = area;
         data.lParam = FALSE;
-        lateBound::shAppBarMessage(ABM_SETAUTOHIDEBAREX, &data) || lateBound::shAppBarMessage(ABM_SETAUTOHIDEBAR, &data);
+        send_(ABM_SETAUTOHIDEBAREX, &data) || send_(ABM_SETAUTOHIDEBAR, &data);
         autoHide_ = false;
     }
     if (!on)
@@ -83,8 +79,8 @@ bool AppBarRegistration::setAutoHide(UINT edge, const RECT& area, bool on)
     data.rc = area;
     data.lParam = TRUE;
     // The monitor's edge where the shell knows it (Windows 8 and later), else the screen's.
-    autoHide_ = lateBound::shAppBarMessage(ABM_SETAUTOHIDEBAREX, &data) != 0 ||
-                lateBound::shAppBarMessage(ABM_SETAUTOHIDEBAR, &data) != 0;
+    autoHide_ = send_(ABM_SETAUTOHIDEBAREX, &data) != 0 ||
+                send_(ABM_SETAUTOHIDEBAR, &data) != 0;
     autoHideEdge_ = edge;
     if (autoHide_)
         return true;
@@ -93,9 +89,9 @@ bool AppBarRegistration::setAutoHide(UINT edge, const RECT& area, bool on)
     APPBARDATA ask = dataFor(window_);
     ask.uEdge = edge;
     ask.rc = area;
-    HWND holder = reinterpret_cast<HWND>(lateBound::shAppBarMessage(ABM_GETAUTOHIDEBAREX, &ask));
+    HWND holder = reinterpret_cast<HWND>(send_(ABM_GETAUTOHIDEBAREX, &ask));
     if (!holder)
-        holder = reinterpret_cast<HWND>(lateBound::shAppBarMessage(ABM_GETAUTOHIDEBAR, &ask));
+        holder = reinterpret_cast<HWND>(send_(ABM_GETAUTOHIDEBAR, &ask));
     return !holder || holder == window_;
 }
 
@@ -104,7 +100,7 @@ void AppBarRegistration::remove()
     if (!registered_)
         return;
     APPBARDATA data = dataFor(window_);
-    lateBound::shAppBarMessage(ABM_REMOVE, &data);
+    send_(ABM_REMOVE, &data);
     registered_ = false;
     fullScreen_ = false;
     autoHide_ = false;
@@ -116,7 +112,7 @@ void AppBarRegistration::activated()
     if (!registered_)
         return;
     APPBARDATA data = dataFor(window_);
-    lateBound::shAppBarMessage(ABM_ACTIVATE, &data);
+    send_(ABM_ACTIVATE, &data);
 }
 
 void AppBarRegistration::moved()
@@ -124,7 +120,7 @@ void AppBarRegistration::moved()
     if (!registered_)
         return;
     APPBARDATA data = dataFor(window_);
-    lateBound::shAppBarMessage(ABM_WINDOWPOSCHANGED, &data);
+    send_(ABM_WINDOWPOSCHANGED, &data);
 }
 
 AppBarRegistration::Notice AppBarRegistration::onNotice(UINT notification, LPARAM lParam)

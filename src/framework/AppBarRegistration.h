@@ -2,10 +2,13 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 class AppBarRegistration {
 public:
-    AppBarRegistration() = default;
+    using Send = UINT_PTR(WINAPI*)(DWORD, APPBARDATA*);
+    // send: the shell's SHAppBarMessage, read at each call, so a test may record what is said.
+    explicit AppBarRegistration(const Send& send) : send_(send) {}
     AppBarRegistration(const AppBarRegistration&) = delete;
     AppBarRegistration& operator=(const AppBarRegistration&) = delete;
 
@@ -33,6 +36,7 @@ public:
     bool fullScreen() const { return fullScreen_; }
 
 private:
+    const Send& send_;
     HWND window_ = nullptr;
     bool registered_ = false;
     bool fullScreen_ = false;

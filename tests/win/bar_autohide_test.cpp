@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "bar/BarIds.h"
@@ -20,6 +21,13 @@ struct Move {
 };
 
 std::vector<Move> recordedMoves;
+std::vector<DWORD> appBarMessages;
+
+UINT_PTR WINAPI recordAppBarMessage(DWORD message, APPBARDATA* data)
+{
+    appBarMessages.push_back(message);
+    return lateBound::shAppBarMessage(message, data);
+}
 
 // Sees every move the bar asks for, with the arguments it passed.
 LRESULT CALLBACK recordMoves(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
@@ -39,6 +47,7 @@ protected:
         if (barWindow)
             RemoveWindowSubclass(barWindow, recordMoves, 0);
         BarTest::TearDown();
+        barSystemCalls = BarSystemCalls{};
     }
     void open(const std::string& ini)
     {
@@ -184,6 +193,7 @@ namespace {
 
 TEST_F(AutoHideBar, TheBandWindowBringsTheBarOutAndNoTickRunsWhileThePointerRests)
 {
+    barSystemCalls.appBarMessage = recordAppBarMessage;
     open("[Env]\r\nSilent=1\r\n");
     EXPECT_RECT(tickAt(sy - 40), 0, sy - 2, width, sy);
     pumpMessages(100);
@@ -196,13 +206,18 @@ TEST_F(AutoHideBar, TheBandWindowBringsTheBarOutAndNoTickRunsWhileThePointerRest
     GetWindowRect(band, &r);
     // The rows that call the bar back (y > sy - 10), over the whole edge.
     EXPECT_RECT(r, 0, sy - 9, width, sy);
-    // The real pointer into the band: the bar comes out, with no tick sent.
+    // The real pointer into the band: the bar comes out, with no tick sent, and the shell
+    // hears of its place once, not at each of the nine moves.
+    appBarMessages.clear();
+    recordedMoves.clear();
     SetCursorPos(300, sy - 5);
     for (int i = 0; i < 100 && bar->barShown == 0; ++i)
         pumpMessages(20);
     EXPECT_EQ(bar->barShown, 1);
     GetWindowRect(bar->hwnd(), &r);
     EXPECT_RECT(r, 0, sy - 19, width, sy);
+    EXPECT_EQ(recordedMoves.size(), 9u);
+    EXPECT_EQ(std::count(appBarMessages.begin(), appBarMessages.end(), ABM_WINDOWPOSCHANGED), 1);
     EXPECT_FALSE(IsWindowVisible(band));
     // Not topmost, no window of the bar can lie on the edge: the ticks read the pointer.
     bar->OverTop = 0;
