@@ -19,6 +19,8 @@ constexpr unsigned WM_BAR_TAKE_ROOM = 0x5C1;
 constexpr unsigned WM_BAR_AUTOHIDE_TAKEN = 0x5C2;
 // Posted when the pointer left the window of the bar it was over.
 constexpr unsigned WM_BAR_POINTER_LEFT = 0x5C3;
+// Sent by the band window at the edge: the pointer moved in it (the point on the screen).
+constexpr unsigned WM_BAR_POINTER_IN_BAND = 0x5C4;
 constexpr int kHotKeyId = 1;
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0

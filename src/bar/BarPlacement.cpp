@@ -253,5 +253,5 @@ void LauncherBar::updatePointerWatch()
         band.top = edges.top;
         band.bottom = static_cast<LONG>(edges.top + depth);
     }
-    band_.show(band);
+    band_.show(band, hwnd(), WM_BAR_POINTER_IN_BAND);
 }

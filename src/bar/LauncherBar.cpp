@@ -1,6 +1,8 @@
 // The bar window: creation, its messages, settings, the layout and destruction.
 #include "LauncherBar.h"
 
+#include <windowsx.h>
+
 #include "BarGeometry.h"
 #include "BarIds.h"
 #include "BarSettings.h"
@@ -95,6 +97,9 @@ LRESULT LauncherBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_BAR_POINTER_LEFT:
         onPointerLeft();
+        return 0;
+    case WM_BAR_POINTER_IN_BAND:
+        pointerInBand(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
     case WM_SIZE:
         // Minimised, the bar leaves its strip to others; restored, it asks for it again.

@@ -39,7 +39,7 @@ struct BarSystemCalls {
 };
 extern BarSystemCalls barSystemCalls;
 
-class LauncherBar : public FrameWindow, public LaunchButtonSite, public PointerBandSite {
+class LauncherBar : public FrameWindow, public LaunchButtonSite {
 public:
     // Creates the window; when this returns the bar stands at its edge with its controls.
     LauncherBar();
@@ -84,8 +84,6 @@ public:
     // True while the pointer must be read by ticks: auto-hide watches it (on, not hidden by
     // the user, not minimised) and no window of the bar can tell where it is.
     bool needsTicks() const;
-    // The band window at the edge: the pointer came into it.
-    void pointerInBand(POINT screenPoint) override;
     // What the last tick saw (movement, distance to the band), which paces the next one.
     bool tickSawMovement() const { return lastTick_.moved; }
     IdleTickResult lastTick() const { return lastTick_; }
@@ -153,6 +151,8 @@ private:
     // The band window over the edge while the bar is in, the watch of its windows while it is
     // out; neither where the bar is not topmost (a full-screen program, OverTop off).
     void updatePointerWatch();
+    // The band window at the edge: the pointer came into it.
+    void pointerInBand(POINT screenPoint);
     void onPointerLeft();
     void buildCommandMenu();
     void addTrayIcon();
@@ -203,7 +203,7 @@ private:
     // The page's program icons.
     PageIcons icons_;
     // Where the pointer is while auto-hide watches: the band at the edge, the bar's windows.
-    PointerBand band_{*this};
+    PointerBand band_;
     PointerWatch pointer_;
     // Broadcast by a shell that (re)started.
     UINT taskbarCreated_ = 0;

@@ -13,8 +13,10 @@ constexpr BYTE kAlmostTransparent = 1;
 
 } // namespace
 
-void PointerBand::show(const RECT& band)
+void PointerBand::show(const RECT& band, HWND holder, UINT message)
 {
+    holder_ = holder;
+    message_ = message;
     if (!hwnd()) {
         WNDCLASSA windowClass{};
         windowClass.hInstance = WinApp::instance()->instanceHandle();
@@ -51,7 +53,8 @@ LRESULT PointerBand::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RBUTTONDOWN: {
         POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(hwnd(), &at);
-        site_.pointerInBand(at);
+        // Sent, not posted: the slide starts before this move is answered.
+        SendMessageA(holder_, message_, 0, MAKELPARAM(at.x, at.y));
         return 0;
     }
     case WM_MOUSEACTIVATE:

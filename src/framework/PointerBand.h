@@ -5,23 +5,14 @@
 
 #include "Window.h"
 
-class PointerBandSite {
-public:
-    // The pointer moved in the band, at this point of the screen.
-    virtual void pointerInBand(POINT screenPoint) = 0;
-
-protected:
-    ~PointerBandSite() = default;
-};
-
 // Topmost, never activated, in no taskbar, all but transparent: the pointer that enters it
 // arrives as a mouse message, however it got there, so its holder need not ask where it is.
 class PointerBand : public Window {
 public:
-    explicit PointerBand(PointerBandSite& site) : site_(site) {}
-
-    // Over the rectangle (screen coordinates), above the topmost band of windows.
-    void show(const RECT& band);
+    // Over the rectangle (screen coordinates), above the topmost band of windows. Each move of
+    // the pointer in it is sent to the holder as the message, with the point on the screen
+    // (GET_X_LPARAM, GET_Y_LPARAM).
+    void show(const RECT& band, HWND holder, UINT message);
     void hide();
     bool shown() const { return shown_; }
 
@@ -29,7 +20,8 @@ protected:
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    PointerBandSite& site_;
+    HWND holder_ = nullptr;
+    UINT message_ = 0;
     RECT band_{};
     bool shown_ = false;
 };
