@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "LateBound.h"
+#include "WideText.h"
 
 namespace {
 
@@ -14,14 +15,6 @@ constexpr UINT_PTR kNameSubclass = 0x5A4E; // "ZN"
 // IAccessible's identity, here so that nothing of oleacc.dll is linked at start.
 constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-std::wstring wideText(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 bool isSelf(const VARIANT& child)
 {

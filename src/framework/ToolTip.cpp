@@ -7,6 +7,7 @@
 
 #include "Dpi.h"
 #include "LateBound.h"
+#include "WideText.h"
 
 namespace {
 
@@ -22,17 +23,6 @@ TTTOOLINFOW toolFor(HWND owner, HWND tool)
     info.hwnd = owner;
     info.uId = reinterpret_cast<UINT_PTR>(tool);
     return info;
-}
-
-// The control keeps its texts wide; converting here, with the running code
-// page, leaves no conversion to the control.
-std::wstring wideText(const std::string& text)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
 }
 
 } // namespace

@@ -267,15 +267,23 @@ void LaunchButton::reportError(const std::string& text)
     showMessageBox(hwnd_, text.c_str(), kStartFailedCaption, MB_OK | MB_ICONHAND);
 }
 
+namespace {
+
+// What an item's command names at this moment; nothing for an empty item.
+ResolvedCommand resolvedNow(const std::string& command)
+{
+    return command.empty() ? ResolvedCommand{} : resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+}
+
+} // namespace
+
 void LaunchButton::showItemMenu(POINT screenPoint, bool byKeyboard)
 {
     if (!site_.acceptsInput())
         return;
     // What the item's command names now: the entries follow the rule every start follows.
     const std::string command = site_.commandAt(slot);
-    ResolvedCommand resolved;
-    if (!command.empty())
-        resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+    ResolvedCommand resolved = resolvedNow(command);
     ShellMenu shell;
     shellMenu_ = &shell;
     UINT chosen = chooseItemMenuEntry(hwnd_, command, resolved, screenPoint, byKeyboard, shell);
@@ -293,9 +301,7 @@ void LaunchButton::doMenuEntry(UINT entry)
     if (!site_.acceptsInput())
         return;
     const std::string command = site_.commandAt(slot);
-    ResolvedCommand resolved;
-    if (!command.empty())
-        resolved = resolveCommand(command, systemFileLookup(), isAnsiLeadByte);
+    ResolvedCommand resolved = resolvedNow(command);
     auto failed = [&](const char* text) { reportError(std::string(text) + "\n" + resolved.file); };
     switch (entry) {
     case kItemOpen:
